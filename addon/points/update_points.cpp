@@ -1,0 +1,4 @@
+#include "frame/commands.hpp"
+
+// Not built yet: the command does nothing.
+void UpdatePoints() {}
