@@ -34,6 +34,12 @@ public:
 
     API_Token token() const;
 
+    // Picks a menu item of the loaded add-on as the user would: calls the handler the add-on
+    // installed with the menu record {menuResID, item 1}. A menu id that the add-on did not
+    // register is still delivered to its handler (the host's way to test dispatch bounds).
+    // Returns the handler's result.
+    GSErrCode PickMenu(Int16 menuResID);
+
     // Runs one host operation called by the add-on: checks the token (token 0 is accepted
     // where allowTokenZero), applies a --fail or --empty rule for (op, selector), runs body,
     // and writes the trace line "OP[ SEL][ details] -> 0xCODE". body returns the result and
