@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Every test: builds both presets (default, and asan with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs CTest in each.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+scripts/setup.sh
+for preset in default asan; do
+    echo "== preset $preset"
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
