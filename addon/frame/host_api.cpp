@@ -29,6 +29,12 @@ void StoreEntryTable(const API_EntryTable& table)
     gHasEntryTable = true;
 }
 
+void ForgetEntryTable()
+{
+    gEntryTable = API_EntryTable{};
+    gHasEntryTable = false;
+}
+
 void StoreToken(API_Token token) { gToken = token; }
 API_Token Token() { return gToken; }
 const API_EntryTable& EntryTable() { return gEntryTable; }

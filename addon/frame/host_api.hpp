@@ -9,6 +9,7 @@
 namespace frame {
 bool HasEntryTable();
 void StoreEntryTable(const API_EntryTable& table);
+void ForgetEntryTable();  // at unload: nothing may call the host any more
 void StoreToken(API_Token token);
 API_Token Token();
 const API_EntryTable& EntryTable();

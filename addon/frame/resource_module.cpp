@@ -36,6 +36,7 @@ void OnLibraryUnload()
         DBPrintf("Abnormal add-on termination (\"%s\")\n", gModuleFileName);
         StoreToken(0);
     }
+    ForgetEntryTable();
     RSCloseResourceModule(gOwnResModule);
     gOwnResModule = 0;
 }

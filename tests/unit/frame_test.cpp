@@ -1,0 +1,255 @@
+// The add-on frame against a recording host table: handshake record, entry points, dispatch
+// bounds, empty slots, the floor-plan guard and the reports.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "DBG/Debug.hpp"
+#include "frame/entry_points.hpp"
+#include "frame/floor_plan_guard.hpp"
+#include "frame/host_api.hpp"
+#include "frame/reports.hpp"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+// What the recording host saw, one line per call.
+std::vector<std::string> gCalls;
+API_DatabaseTypeID gCurrentDatabase = APIWind_FloorPlanID;
+std::u16string gLastReport;
+
+std::string SelectorText(GSType selector)
+{
+    return {char(selector >> 24), char(selector >> 16), char(selector >> 8), char(selector)};
+}
+
+GSErrCode RecordRegisterMenu(API_Token, Int16 id, Int16, Int32, Int32 flags)
+{
+    gCalls.push_back("menu " + std::to_string(id) + " flags=" + std::to_string(flags));
+    return NoError;
+}
+
+GSErrCode RecordInstallHandler(API_Token token, Int16 id, API_MenuCommandProc)
+{
+    gCalls.push_back("handler " + std::to_string(id) + " token=" + std::to_string(token));
+    return NoError;
+}
+
+GSErrCode RecordDatabase(API_Token, GSType selector, void* par1, void*, void*)
+{
+    auto* info = static_cast<API_DatabaseInfo*>(par1);
+    if (selector == APIDb_GetCurrentDatabaseID) info->typeID = gCurrentDatabase;
+    if (selector == APIDb_ChangeCurrentDatabaseID) gCurrentDatabase = info->typeID;
+    gCalls.push_back(SelectorText(selector) + " type=" + std::to_string(info->typeID));
+    return NoError;
+}
+
+GSErrCode RecordAutomate(API_Token, GSType selector, void* par1, void*, void*)
+{
+    gCalls.push_back(SelectorText(selector) + " type=" +
+                     std::to_string(static_cast<API_WindowInfo*>(par1)->typeID));
+    return NoError;
+}
+
+GSErrCode RecordInterface(API_Token, GSType selector, void*, void*, void*)
+{
+    gCalls.push_back(SelectorText(selector));
+    return APIERR_CANCEL;
+}
+
+GSErrCode RecordReport(API_Token, const GS::uchar_t* text, bool)
+{
+    gLastReport = text;
+    gCalls.push_back("report");
+    return NoError;
+}
+
+API_EntryTable RecordingTable()
+{
+    API_EntryTable table{};
+    table.registerMenu = RecordRegisterMenu;
+    table.installMenuHandler = RecordInstallHandler;
+    table.database = RecordDatabase;
+    table.automate = RecordAutomate;
+    table.interface = RecordInterface;
+    table.writeReport = RecordReport;
+    return table;
+}
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gCalls.clear();
+        gCurrentDatabase = APIWind_FloorPlanID;
+        frame::OnLibraryLoad("/addons/Stakewise.so");
+    }
+    void TearDown() override
+    {
+        frame::StoreToken(0);
+        frame::OnLibraryUnload();
+    }
+    void Receive(const API_EntryTable& table) { ASSERT_EQ(frame::ReceiveEntryTable(&table), 0); }
+};
+
+TEST_F(FrameTest, ExportRecordHoldsVersionEntriesAndHostRelease)
+{
+    unsigned char bytes[sizeof(API_ExportRecord)];
+    std::memset(bytes, 0xAB, sizeof(bytes));
+    frame::FillExportRecord(reinterpret_cast<API_ExportRecord*>(bytes));
+
+    UInt32 version = 0, release = 0;
+    std::memcpy(&version, bytes + 0, 4);
+    std::memcpy(&release, bytes + 40, 4);
+    EXPECT_EQ(version, 0x160001u);
+    EXPECT_EQ(release, 22000u);
+    const void* entries[4] = {};
+    std::memcpy(entries, bytes + 8, sizeof(entries));
+    EXPECT_EQ(entries[0], reinterpret_cast<const void*>(&frame::CheckEnvironment));
+    EXPECT_EQ(entries[1], reinterpret_cast<const void*>(&frame::RegisterInterface));
+    EXPECT_EQ(entries[2], reinterpret_cast<const void*>(&frame::Initialize));
+    EXPECT_EQ(entries[3], reinterpret_cast<const void*>(&frame::FreeData));
+    for (std::size_t i : {4u, 5u, 6u, 7u, 44u, 80u, 119u}) EXPECT_EQ(bytes[i], 0) << i;
+}
+
+TEST_F(FrameTest, EntryPointsRefuseWorkBeforeTheTableArrives)
+{
+    API_EnvirParams envir{};
+    envir.serverInfo.serverApplication = APIAppl_ArchiCADID;
+    EXPECT_EQ(frame::CheckEnvironment(&envir), APIAddon_DontRegister);
+    EXPECT_EQ(frame::RegisterInterface(), APIERR_GENERAL);
+    EXPECT_EQ(frame::Initialize(7), APIERR_GENERAL);
+    EXPECT_EQ(frame::FreeData(), APIERR_GENERAL);
+    EXPECT_THAT(gCalls, IsEmpty());
+}
+
+TEST_F(FrameTest, CheckEnvironmentReadsNameOnlyForTheBuildingDesignHost)
+{
+    Receive(RecordingTable());
+    API_EnvirParams other{};
+    other.serverInfo.serverApplication = 2;
+    EXPECT_EQ(frame::CheckEnvironment(&other), APIAddon_DontRegister);
+    EXPECT_STREQ(other.addOnInfo.name, "");
+
+    API_EnvirParams host{};
+    host.serverInfo.serverApplication = APIAppl_ArchiCADID;
+    EXPECT_EQ(frame::CheckEnvironment(&host), APIAddon_Normal);
+    EXPECT_STREQ(host.addOnInfo.name, "Stakewise");
+    EXPECT_THAT(std::string(host.addOnInfo.description), ::testing::StartsWith("With Stakewise"));
+}
+
+TEST_F(FrameTest, RegistersSixMenusInOrderAndInstallsOneHandlerEach)
+{
+    Receive(RecordingTable());
+    EXPECT_EQ(frame::RegisterInterface(), NoError);
+    EXPECT_EQ(frame::Initialize(42), NoError);
+    EXPECT_THAT(gCalls,
+                ElementsAre("menu 32500 flags=0", "menu 32501 flags=0", "menu 32502 flags=0",
+                            "menu 32503 flags=2", "menu 32504 flags=0", "menu 32505 flags=0",
+                            "handler 32500 token=42", "handler 32501 token=42",
+                            "handler 32502 token=42", "handler 32503 token=42",
+                            "handler 32504 token=42", "handler 32505 token=42"));
+}
+
+TEST_F(FrameTest, EmptySlotAnswersMissingCodeAndCallsNothing)
+{
+    API_EntryTable table = RecordingTable();
+    table.registerMenu = nullptr;
+    Receive(table);
+    EXPECT_EQ(frame::RegisterInterface(), APIERR_MISSINGCODE);
+    EXPECT_EQ(ACAPI_Element_Create(nullptr, nullptr), APIERR_MISSINGCODE);
+    EXPECT_THAT(gCalls, IsEmpty());
+}
+
+TEST_F(FrameTest, MenuIdsOutsideTheSixRunNothing)
+{
+    Receive(RecordingTable());
+    for (Int16 id : {Int16(0), Int16(-1), Int16(32499), Int16(32506), Int16(32767)}) {
+        API_MenuParams params{};
+        params.menuItemRef.menuResID = id;
+        EXPECT_EQ(frame::MenuCommandHandler(&params), NoError) << id;
+    }
+    EXPECT_EQ(frame::MenuCommandHandler(nullptr), NoError);
+    EXPECT_THAT(gCalls, IsEmpty());
+}
+
+struct GuardCase {
+    API_DatabaseTypeID startView;
+    std::vector<std::string> calls;
+};
+
+class FloorPlanGuardTest : public FrameTest, public ::testing::WithParamInterface<GuardCase> {};
+
+TEST_P(FloorPlanGuardTest, SwitchesToTheFloorPlanAndBringsTheViewBack)
+{
+    Receive(RecordingTable());
+    gCurrentDatabase = GetParam().startView;
+    {
+        FloorPlanGuard guard;
+        guard.Enter();
+        guard.Enter();  // a second Enter does nothing
+        guard.Leave();
+        guard.Leave();  // nor does a second Leave; nor the destructor after it
+    }
+    EXPECT_EQ(gCalls, GetParam().calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStartingView, FloorPlanGuardTest,
+    ::testing::Values(
+        GuardCase{APIWind_FloorPlanID, {"GDAT type=1", "CDAT type=1", "CHWD type=1"}},
+        GuardCase{APIWind_SectionID, {"GDAT type=2", "CDAT type=1", "CDAT type=2", "CHWD type=2"}},
+        GuardCase{APIWind_3DModelID, {"GDAT type=3", "CDAT type=1", "CDAT type=3", "CHWD type=3"}},
+        GuardCase{APIWind_LayoutID, {"GDAT type=4", "CDAT type=1", "CDAT type=4", "CHWD type=4"}}));
+
+TEST_F(FrameTest, GuardNeverEnteredMakesNoCall)
+{
+    Receive(RecordingTable());
+    {
+        FloorPlanGuard guard;
+        guard.Leave();
+    }
+    EXPECT_THAT(gCalls, IsEmpty());
+}
+
+TEST_F(FrameTest, AlertIsCutAt511Characters)
+{
+    Receive(RecordingTable());
+    const std::string longText(600, 'x');
+    ShowAlert("%s", longText.c_str());
+    EXPECT_EQ(gLastReport.size(), 511u);
+    ShowAlert("Object is not loaded.");
+    EXPECT_EQ(gLastReport, u"Object is not loaded.");
+}
+
+TEST_F(FrameTest, HostErrorGoesToDebugOutputWithABeep)
+{
+    std::vector<std::string> lines;
+    DBSetOutput([&](std::string_view line) { lines.emplace_back(line); });
+    ReportHostError("ACAPI_Element_Create (text)", APIERR_REFUSEDCMD);
+    DBSetOutput(nullptr);
+    EXPECT_THAT(lines, ElementsAre("ACAPI_Element_Create (text): -2130313168", "(beep)"));
+}
+
+TEST_F(FrameTest, UnloadWithoutFreeDataWritesTheTerminationLine)
+{
+    std::vector<std::string> lines;
+    DBSetOutput([&](std::string_view line) { lines.emplace_back(line); });
+    Receive(RecordingTable());
+    frame::Initialize(9);
+    frame::OnLibraryUnload();
+    frame::OnLibraryLoad("/addons/Stakewise.so");
+    frame::Initialize(9);
+    frame::FreeData();
+    frame::OnLibraryUnload();
+    DBSetOutput(nullptr);
+    EXPECT_THAT(lines, ElementsAre("Abnormal add-on termination (\"/addons/Stakewise.so\")"));
+    frame::OnLibraryLoad("/addons/Stakewise.so");
+}
+
+}  // namespace
