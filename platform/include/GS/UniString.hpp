@@ -16,7 +16,8 @@ using USize = UInt32;
 enum CharCode {
     CC_Default = 0,  // the host's default 8-bit code page: Windows-1252
     CC_System = 1,   // the system code page; the same as CC_Default on this host
-    CC_UTF8 = 2,     // UTF-8 (file system paths)
+    CC_UTF8 = 2,     // UTF-8 (file system paths); bytes that are not valid UTF-8 are kept as
+                     // U+DC80-U+DCFF and written back as the same bytes, so no path is lost
 };
 
 class UniString {
@@ -45,8 +46,7 @@ public:
 
     friend UniString operator+(UniString a, const UniString& b) { return a.Append(b); }
     friend bool operator==(const UniString&, const UniString&) = default;
-    friend std::strong_ordering operator<=>(const UniString& a, const UniString& b)
-    {
+    friend std::strong_ordering operator<=>(const UniString& a, const UniString& b) {
         return a.text_ <=> b.text_;
     }
 

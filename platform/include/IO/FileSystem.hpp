@@ -1,7 +1,7 @@
 // IO::FileSystem: folders, special locations and safe replacement of files.
 #pragma once
 
-#include <string_view>
+#include <string>
 
 #include "IO/Location.hpp"
 
@@ -39,6 +39,7 @@ public:
 
 private:
     Location target_;
+    std::string finalPath_;  // the target, or the file its symbolic links lead to
     std::string tempPath_;
     int fd_ = -1;
     GSErrCode status_ = NoError;

@@ -1,0 +1,90 @@
+#include "IO/Location.hpp"
+
+namespace IO {
+namespace {
+
+constexpr char16_t Separator = u'/';
+constexpr auto npos = std::u16string::npos;
+
+// One name of a path: not empty, not "." or "..", without a separator or NUL.
+bool IsValidLocalName(const std::u16string& name) {
+    return !name.empty() && name != u"." && name != u".." &&
+           name.find_first_of(std::u16string(u"/\0", 2)) == npos;
+}
+
+// The path without separators at its end; the root stays "/".
+std::u16string WithoutTrailingSeparators(std::u16string path) {
+    while (path.size() > 1 && path.back() == Separator) path.pop_back();
+    return path;
+}
+
+// Where the last name starts; npos when the path has no last name (empty or the root).
+std::size_t LastNameStart(const std::u16string& path) {
+    if (path.empty() || path == u"/") return npos;
+    const std::size_t slash = path.rfind(Separator);
+    return slash == npos ? 0 : slash + 1;
+}
+
+}  // namespace
+
+GSErrCode Name::DeleteExtension() {
+    const std::u16string& text = name_.Text();
+    const std::size_t dot = text.rfind(u'.');
+    // A leading dot marks a hidden file, not an extension.
+    if (dot == npos || dot == 0) return NoError;
+    name_ = GS::UniString(text.substr(0, dot));
+    return NoError;
+}
+
+GSErrCode Name::AppendExtension(const GS::UniString& extension) {
+    std::u16string text = extension.Text();
+    if (!text.empty() && text.front() == u'.') text.erase(0, 1);
+    if (text.empty() || name_.IsEmpty()) return APIERR_BADPARS;
+    name_ = GS::UniString(name_.Text() + u"." + text);
+    return NoError;
+}
+
+GSErrCode Location::AppendToLocal(const Name& name) {
+    const std::u16string& text = name.ToString().Text();
+    if (!IsValidLocalName(text)) return APIERR_BADPARS;
+    std::u16string path = path_.Text();
+    if (!path.empty() && path.back() != Separator) path.push_back(Separator);
+    path_ = GS::UniString(path + text);
+    return NoError;
+}
+
+GSErrCode Location::DeleteLastLocalName() {
+    const std::u16string path = WithoutTrailingSeparators(path_.Text());
+    const std::size_t start = LastNameStart(path);
+    if (start == npos) return APIERR_GENERAL;
+    std::u16string parent = path.substr(0, start);
+    path_ = GS::UniString(parent == u"/" ? parent : WithoutTrailingSeparators(parent));
+    return NoError;
+}
+
+GSErrCode Location::GetLastLocalName(Name* name) const {
+    if (name == nullptr) return APIERR_BADPARS;
+    const std::u16string path = WithoutTrailingSeparators(path_.Text());
+    const std::size_t start = LastNameStart(path);
+    if (start == npos) return APIERR_GENERAL;
+    *name = Name(GS::UniString(path.substr(start)));
+    return NoError;
+}
+
+GSErrCode Location::SetLastLocalName(const Name& name) {
+    if (!IsValidLocalName(name.ToString().Text())) return APIERR_BADPARS;
+    Location renamed = *this;
+    const GSErrCode err = renamed.DeleteLastLocalName();
+    if (err != NoError) return err;
+    renamed.AppendToLocal(name);
+    *this = renamed;
+    return NoError;
+}
+
+GSErrCode Location::ToPath(GS::UniString* path) const {
+    if (path == nullptr) return APIERR_BADPARS;
+    *path = path_;
+    return NoError;
+}
+
+}  // namespace IO

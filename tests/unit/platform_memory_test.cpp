@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "GS/Memory.hpp"
+
+namespace {
+
+TEST(Memory, HandlesAndBlocksCountWhileOutstanding) {
+    const Int64 before = BMOutstandingHandles();
+    GSHandle handle = BMAllocateHandle(16);
+    GSPtr ptr = BMAllocatePtr(8);
+    ASSERT_NE(handle, nullptr);
+    ASSERT_NE(ptr, nullptr);
+    EXPECT_EQ(BMOutstandingHandles(), before + 2);
+    BMKillHandle(&handle);
+    BMKillPtr(&ptr);
+    EXPECT_EQ(handle, nullptr);
+    EXPECT_EQ(ptr, nullptr);
+    EXPECT_EQ(BMOutstandingHandles(), before);
+}
+
+TEST(Memory, KillAcceptsNullAndStaleOrForeignPointers) {
+    const Int64 before = BMOutstandingHandles();
+    BMKillHandle(nullptr);
+    GSHandle none = nullptr;
+    BMKillHandle(&none);
+    GSHandle handle = BMAllocateHandle(4);
+    GSHandle copy = handle;
+    BMKillHandle(&handle);
+    BMKillHandle(&copy);  // already freed: ignored
+    EXPECT_EQ(copy, nullptr);
+    GSPtr ptr = BMAllocatePtr(4);
+    GSPtr alias = ptr;
+    BMKillHandle(reinterpret_cast<GSHandle*>(&alias));  // not a handle: ignored
+    EXPECT_EQ(BMOutstandingHandles(), before + 1);
+    BMKillPtr(&ptr);
+    EXPECT_EQ(BMOutstandingHandles(), before);
+    EXPECT_EQ(BMGetHandleSize(nullptr), 0);
+}
+
+TEST(Memory, SizesAndZeroFill) {
+    const struct {
+        GSSize size;
+        bool valid;
+    } cases[] = {{0, true}, {1, true}, {1000, true}, {-1, false}};
+    for (const auto& c : cases) {
+        GSHandle handle = BMAllocateHandle(c.size);
+        EXPECT_EQ(handle != nullptr, c.valid) << c.size;
+        EXPECT_EQ(BMGetHandleSize(handle), c.valid ? c.size : 0);
+        for (GSSize i = 0; i < BMGetHandleSize(handle); ++i) ASSERT_EQ((*handle)[i], 0);
+        BMKillHandle(&handle);
+        EXPECT_EQ(BMAllocatePtr(c.size) == nullptr, !c.valid);
+    }
+}
+
+TEST(Memory, ReallocKeepsContentZeroesGrowthAndKeepsTheHandle) {
+    GSHandle handle = BMAllocateHandle(3);
+    (*handle)[0] = 'a', (*handle)[2] = 'c';
+    EXPECT_EQ(BMReallocHandle(handle, 100000), handle);
+    EXPECT_EQ(BMGetHandleSize(handle), 100000);
+    EXPECT_EQ((*handle)[0], 'a');
+    EXPECT_EQ((*handle)[2], 'c');
+    EXPECT_EQ((*handle)[99999], 0);
+    EXPECT_EQ(BMReallocHandle(handle, 1), handle);
+    EXPECT_EQ(BMGetHandleSize(handle), 1);
+    EXPECT_EQ(BMReallocHandle(handle, -5), nullptr);
+    EXPECT_EQ(BMGetHandleSize(handle), 1);
+    BMKillHandle(&handle);
+    EXPECT_EQ(BMReallocHandle(handle, 5), nullptr);
+}
+
+TEST(Memory, TypedHandles) {
+    struct Record {
+        double a;
+        Int32 b;
+    };
+    Record** records = BMAllocateTypedHandle<Record>(5);
+    EXPECT_EQ(BMHandleCount(records), 5);
+    BMKillTypedHandle(&records);
+    EXPECT_EQ(records, nullptr);
+    EXPECT_EQ(BMHandleCount(records), 0);
+}
+
+}  // namespace
