@@ -1,0 +1,25 @@
+// Element identifiers: new random GUIDs, their text form and hashing for the element index.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "api/api_records.h"
+
+namespace planhost {
+
+// A new random (version 4) GUID; never the zero GUID.
+API_Guid NewGuid();
+bool IsZeroGuid(const API_Guid& guid);
+
+// "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX", upper-case hexadecimal.
+std::string GuidToString(const API_Guid& guid);
+std::optional<API_Guid> GuidFromString(std::string_view text);
+
+struct GuidHash {
+    std::size_t operator()(const API_Guid& guid) const noexcept;
+};
+
+}  // namespace planhost
