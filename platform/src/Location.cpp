@@ -27,12 +27,14 @@ std::size_t LastNameStart(const std::u16string& path) {
 
 }  // namespace
 
+// A leading dot marks a hidden file, not an extension.
+bool Name::HasExtension() const {
+    const std::size_t dot = name_.Text().rfind(u'.');
+    return dot != npos && dot != 0;
+}
+
 GSErrCode Name::DeleteExtension() {
-    const std::u16string& text = name_.Text();
-    const std::size_t dot = text.rfind(u'.');
-    // A leading dot marks a hidden file, not an extension.
-    if (dot == npos || dot == 0) return NoError;
-    name_ = GS::UniString(text.substr(0, dot));
+    if (HasExtension()) name_ = GS::UniString(name_.Text().substr(0, name_.Text().rfind(u'.')));
     return NoError;
 }
 

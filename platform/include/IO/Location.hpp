@@ -12,6 +12,7 @@ public:
     Name(const GS::UniString& name) : name_(name) {}
     Name(const char* name) : name_(name, GS::CC_UTF8) {}
     const GS::UniString& ToString() const { return name_; }
+    bool HasExtension() const;  // a dot after the first character ("a.txt", not ".profile")
     GSErrCode DeleteExtension();
     GSErrCode AppendExtension(const GS::UniString& extension);
 
