@@ -1,0 +1,54 @@
+#include "settings/settings_record.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+GS::UniString U(const char* text) {
+    return GS::UniString(text);
+}
+
+TEST(SettingsRecordTest, HandEditedLines) {
+    struct Case {
+        std::vector<const char*> lines;
+        GS::UniString Settings::*field;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"Username="}, &Settings::Username, ""},
+        {{"Minimized="}, &Settings::Minimized, "0"},
+        {{"Minimized=1"}, &Settings::Minimized, "1"},
+        {{"Username=a=b"}, &Settings::Username, ""},
+        {{"Library=2="}, &Settings::Library, "2"},
+        {{"SymbolSize = 5"}, &Settings::SymbolSize, ""},
+        {{"SymbolSize=  5  "}, &Settings::SymbolSize, "5"},
+        {{"SymbolSize=\t5\r"}, &Settings::SymbolSize, "5"},
+        {{"symbolsize=5"}, &Settings::SymbolSize, ""},
+        {{"[Settings]", "; a comment", "", "Library=1"}, &Settings::Library, "1"},
+        {{"StartNumber=3", "StartNumber=8"}, &Settings::StartNumber, "8"},
+        {{"ProjectUnits=m", "Other=x"}, &Settings::ProjectUnits, "m"},
+        {{"Username=Jos\xE9"}, &Settings::Username, "Jos\xE9"},
+    };
+    for (const Case& c : cases) {
+        std::vector<GS::UniString> lines;
+        for (const char* line : c.lines) lines.push_back(U(line));
+        Settings settings = DefaultSettings();
+        ApplySettingsLines(settings, lines);
+        EXPECT_EQ(settings.*c.field, U(c.expected)) << c.lines.front();
+    }
+}
+
+TEST(SettingsRecordTest, LinesInTheirFixedOrder) {
+    Settings settings = DefaultSettings();
+    settings.Library = U(" 2");
+    settings.Username = U("me");
+    const std::vector<GS::UniString> expected = {
+        U("Username=me"), U("Minimized=0"),  U("ProjectUnits="),
+        U("SymbolSize="), U("StartNumber="), U("Library= 2"),
+    };
+    EXPECT_EQ(SettingsLines(settings), expected);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include "settings/settings_store.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "settings/settings_scrambling.hpp"
+#include "settings_test_home.hpp"
+#include "unprivileged_child.hpp"
+
+namespace {
+
+GS::UniString U(const char* text) {
+    return GS::UniString(text);
+}
+
+const std::string FirstSaveFile =
+    "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\nLibrary=2\r\n";
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void Given(const std::string& path, const std::string& content) {
+        std::filesystem::create_directories(home.Folder());
+        WriteWholeFile(path, content);
+    }
+    std::string Scrambled(std::string plain) {
+        ScrambleSettingsBytes(plain);
+        return plain;
+    }
+    void ExpectSettings(const char* symbolSize, const char* startNumber, const char* library) {
+        EXPECT_EQ(GetSymbolSize(), U(symbolSize));
+        EXPECT_EQ(GetStartNumber(), U(startNumber));
+        EXPECT_EQ(GetLibrary(), U(library));
+    }
+
+    SettingsTestHome home;
+};
+
+TEST_F(SettingsStoreTest, FirstSaveCreatesFoldersAndSixLines) {
+    ReadSettings();
+    ExpectSettings("", "", "");
+    SetSymbolSize(U("1"));
+    SetStartNumber(U("1"));
+    SetLibrary(U("2"));
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(ReadWholeFile(home.IniFile()), FirstSaveFile);
+    ReadSettings();
+    ExpectSettings("1", "1", "2");
+}
+
+TEST_F(SettingsStoreTest, ReadsAnyLineEnd) {
+    for (const std::string content : {"SymbolSize=5\r\nStartNumber=12\r\nLibrary=2\r\n",
+                                      "SymbolSize=5\nStartNumber=12\nLibrary=2\n",
+                                      "SymbolSize=5\nStartNumber=12\r\nLibrary=2"}) {
+        Given(home.IniFile(), content);
+        ReadSettings();
+        ExpectSettings("5", "12", "2");
+    }
+}
+
+TEST_F(SettingsStoreTest, SaveKeepsCarriedValuesAndAccentsAndDropsTheRest) {
+    Given(home.IniFile(),
+          "; edited by hand\r\nUsername=Jos\xE9 M\xFCller\r\nOther=1\r\n\r\n"
+          "ProjectUnits=m\xB2\nMinimized=1\nLibrary=1\n");
+    ReadSettings();
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(ReadWholeFile(home.IniFile()),
+              "Username=Jos\xE9 M\xFCller\r\nMinimized=1\r\nProjectUnits=m\xB2\r\n"
+              "SymbolSize=\r\nStartNumber=\r\nLibrary=1\r\n");
+}
+
+TEST_F(SettingsStoreTest, SettersTrimNumbersButNotTheLibrary) {
+    ReadSettings();
+    SetSymbolSize(U("\t3 "));
+    SetStartNumber(U(" 12 "));
+    SetLibrary(U(" 2"));
+    ExpectSettings("3", "12", " 2");
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(ReadWholeFile(home.IniFile()).find("\r\nLibrary= 2\r\n"), std::string::npos);
+    ReadSettings();
+    ExpectSettings("3", "12", "2");
+}
+
+TEST_F(SettingsStoreTest, OverlongValuesAreCutButKeepTheirLineEnd) {
+    Given(home.IniFile(), "Username=" + std::string(5000, 'u') + "\r\nSymbolSize=4\r\n");
+    ReadSettings();
+    SetLibrary(GS::UniString(std::string(3000, 'x').c_str()));
+    ASSERT_TRUE(WriteSettings());
+    const std::string written = ReadWholeFile(home.IniFile());
+    EXPECT_EQ(written.substr(0, 1999), "Username=" + std::string(1988, 'u') + "\r\n");
+    EXPECT_EQ(written.substr(written.size() - 1999), "Library=" + std::string(1989, 'x') + "\r\n");
+    ReadSettings();
+    ExpectSettings("4", "", std::string(1989, 'x').c_str());
+}
+
+TEST_F(SettingsStoreTest, ScrambledFallbackIsReadButNeverWritten) {
+    const std::string dat = Scrambled("SymbolSize=3\r\nStartNumber=9\n\nLib\rrary=2");
+    Given(home.DatFile(), dat);
+    ReadSettings();
+    ExpectSettings("3", "9", "2");
+    SetSymbolSize(U("4"));
+    ASSERT_TRUE(WriteSettings());
+    ReadSettings();
+    ExpectSettings("4", "9", "2");
+    EXPECT_EQ(ReadWholeFile(home.DatFile()), dat);
+}
+
+TEST_F(SettingsStoreTest, UnopenableIniFallsBackToTheScrambledFile) {
+    Given(home.DatFile(), Scrambled("Library=1\r\n"));
+    std::filesystem::create_directory(home.IniFile());
+    ReadSettings();
+    ExpectSettings("", "", "1");
+}
+
+TEST_F(SettingsStoreTest, ScramblingIsFixedAndItsOwnInverse) {
+    std::string bytes = "Username=";
+    ScrambleSettingsBytes(bytes);
+    // Existing Stakewise.dat files depend on these bytes.
+    EXPECT_EQ(bytes,
+              "\xD8"
+              "7JL\xCF\xA9\x0E\x07\xC8");
+    ScrambleSettingsBytes(bytes);
+    EXPECT_EQ(bytes, "Username=");
+}
+
+TEST_F(SettingsStoreTest, FailedSaveLosesNothing) {
+    WriteWholeFile(home.Root() + "/Orvane", "a file where the folder belongs");
+    ReadSettings();
+    SetSymbolSize(U("2"));
+    EXPECT_FALSE(WriteSettings());
+    std::filesystem::remove(home.Root() + "/Orvane");
+
+    Given(home.IniFile(), FirstSaveFile);
+    ::chmod(home.Root().c_str(), 0755);
+    ::chmod((home.Root() + "/Orvane").c_str(), 0755);
+    ::chmod(home.Folder().c_str(), 0555);
+    ::chmod(home.IniFile().c_str(), 0666);
+    EXPECT_TRUE(RunUnprivileged([] {
+        ReadSettings();
+        SetSymbolSize(U("7"));
+        return !WriteSettings();
+    }));
+    ::chmod(home.Folder().c_str(), 0755);
+    EXPECT_EQ(ReadWholeFile(home.IniFile()), FirstSaveFile);
+}
+
+}  // namespace
