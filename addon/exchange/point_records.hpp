@@ -21,7 +21,8 @@ struct PointRecord {
 struct PointLine {
     static constexpr std::size_t MaxFields = 4;
     std::array<std::string, MaxFields> fields;
-    std::size_t count = 0;  // fields in use, 1 to 4
+    std::size_t count = 0;       // fields in use, 1 to 4
+    std::size_t lineNumber = 0;  // 1-based line of the file, for telling the user which one
 
     friend bool operator==(const PointLine&, const PointLine&) = default;
 };

@@ -13,8 +13,9 @@ std::string_view TrimBlanks(std::string_view field) {
 }
 
 // The first four TAB-separated fields; the empty piece after a closing TAB is no field.
-PointLine SplitPointLine(std::string_view line) {
+PointLine SplitPointLine(std::string_view line, std::size_t lineNumber) {
     PointLine result;
+    result.lineNumber = lineNumber;
     std::size_t start = 0;
     while (result.count < PointLine::MaxFields) {
         const std::size_t tab = line.find('\t', start);
@@ -47,9 +48,9 @@ PointLists ReadPointsFile(const IO::Location& path) {
     std::vector<PointLine>* current = &lists.measured;
     TextLineReader reader(path);
     std::string_view line;
-    while (reader.Next(&line)) {
+    for (std::size_t lineNumber = 1; reader.Next(&line); ++lineNumber) {
         if (line.empty() || TakeHeader(line, lists, current)) continue;
-        current->push_back(SplitPointLine(line));
+        current->push_back(SplitPointLine(line, lineNumber));
     }
     return lists;
 }

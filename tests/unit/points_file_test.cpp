@@ -109,6 +109,15 @@ TEST_F(PointsFileTest, ReadsByTheLineRules) {
     }
 }
 
+TEST_F(PointsFileTest, LinesKnowWhereTheyStand) {
+    const PointLists lists = Read("[Design_Points]\r\n\r\n1\n[Measured_Points]\n2\n3");
+    ASSERT_EQ(lists.design.size(), 1u);
+    ASSERT_EQ(lists.measured.size(), 2u);
+    EXPECT_EQ(lists.design[0].lineNumber, 3u);
+    EXPECT_EQ(lists.measured[0].lineNumber, 5u);
+    EXPECT_EQ(lists.measured[1].lineNumber, 6u);
+}
+
 TEST_F(PointsFileTest, ReadsLinesLongerThanABlock) {
     const std::string longField(3 << 20, '7');
     const PointLists lists = Read("1\t" + longField + "\t3\t4\n2\t5\t6\t7");
