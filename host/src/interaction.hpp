@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "DG/Interaction.hpp"
 #include "api/api_records.h"

@@ -1,6 +1,7 @@
 // The command line of planhost: global options and the command registry.
 // planhost [--project FILE] [--view floor-plan|section|3d|layout] [--trace FILE]
-//          [--fail OP[:SEL][@N]=CODE]... [--empty OP[:SEL]]... [--library DIR]... COMMAND [ARGS]
+//          [--fail OP[:SEL][@N]=CODE]... [--empty OP[:SEL]]... [--library DIR]... [--addon PATH]
+//          [--application-id N] [--skip-free-data] COMMAND [ARGS]
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -11,6 +12,7 @@
 namespace planhost {
 
 class Session;
+class Interaction;
 
 struct GlobalOptions {
     std::string project = "plan.db";
@@ -20,6 +22,8 @@ struct GlobalOptions {
     std::vector<std::string> empties;
     std::vector<std::string> libraries;  // empty: the shipped default library; "none": nothing
     std::string addon;                   // the add-on module; empty: next to planhost
+    int applicationId = 1;               // the host application CheckEnvironment is told
+    bool skipFreeData = false;           // unload without FreeData (a fault test)
 };
 
 // One command. addOptions adds the command's own options to its subcommand; run is called once
@@ -32,6 +36,24 @@ struct CommandSpec {
     std::function<int(Session& session)> run;
     bool needsAddon = true;
 };
+
+// What the scripted user does while a command runs. A command that lets the user click, pick
+// files or cancel adds these options and applies them before it picks its menu item:
+//   --click X,Y        answers one point input (repeatable, in order; none left: cancelled)
+//   --file PATH        answers one file dialog (repeatable, in order; "-" cancels that dialog;
+//                      none left: cancelled)
+//   --cancel-after N   the cancel query that follows the N-th progress report answers "cancelled"
+struct UserScript {
+    std::vector<std::string> clicks;
+    std::vector<std::string> files;
+    std::vector<int> cancelAfter;
+};
+void AddUserScriptOptions(CLI::App& sub, UserScript& script);
+void ApplyUserScript(const UserScript& script, Interaction& interaction);
+
+// Runs planhost: parses the command line, runs the session, returns the exit status
+// (0 the command ran, 1 the host failed, 2 a usage error, or what the command returned).
+int RunPlanhost(int argc, char** argv);
 
 // Each group of commands lives in its own file and adds its commands here.
 void AddFrameCommands(std::vector<CommandSpec>& commands);   // menu, addons

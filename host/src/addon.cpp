@@ -1,0 +1,163 @@
+#include "addon.hpp"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "api/operation_slots.hpp"
+#include "faults.hpp"
+#include "menus.hpp"
+#include "session.hpp"
+#include "trace.hpp"
+
+namespace planhost {
+
+namespace {
+
+constexpr Int32 kHostMainVersion = 22;
+
+std::string Hex(UInt32 value) {
+    return FormatErrCode(GSErrCode(value));
+}
+
+// Text that the add-on wrote into a fixed field, taken up to its NUL or the field's end.
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
+}
+
+API_EntryTable BuildEntryTable(Session& session) {
+    API_EntryTable table{};
+    FillFrameOperations(table);
+    FillElementOperations(table);
+    for (const std::string& op : session.faults().emptySlots()) EmptySlot(table, op);
+    return table;
+}
+
+std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
+    if (exports.apiVersion != API_ContractVersion)
+        return "the add-on was built for API contract " + Hex(exports.apiVersion) +
+               ", this host has " + Hex(API_ContractVersion) +
+               "; rebuild it against this host's platform headers";
+    if (exports.minHostVersion > API_HostRelease)
+        return "the add-on needs host release " + std::to_string(exports.minHostVersion) +
+               " or later, this host is release " + std::to_string(API_HostRelease);
+    const char* missing = exports.checkEnvironment == nullptr    ? "CheckEnvironment"
+                          : exports.registerInterface == nullptr ? "RegisterInterface"
+                          : exports.initialize == nullptr        ? "Initialize"
+                          : exports.freeData == nullptr          ? "FreeData"
+                                                                 : nullptr;
+    if (missing != nullptr)
+        return std::string("the add-on hands over no ") + missing +
+               " entry point; it is not a complete add-on";
+    return std::nullopt;
+}
+
+std::string EntryFailed(const char* entry, GSErrCode code) {
+    return std::string("the add-on's ") + entry + " failed with " + FormatErrCode(code) +
+           "; it is not used";
+}
+
+}  // namespace
+
+std::string DefaultAddOnPath() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (error ? std::filesystem::path("Stakewise.so") : self.parent_path() / "Stakewise.so")
+        .string();
+}
+
+std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& options) {
+    LoadedAddOn& addOn = session.addOn();
+    addOn = LoadedAddOn{};
+    addOn.path = options.path;
+
+    const Int32 modulesBefore = RSOpenModuleCount();
+    void* module = dlopen(options.path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr)
+        return "cannot load the add-on module " + options.path + ": " + dlerror() +
+               "; build the Stakewise target or name the module with --addon PATH";
+    // An add-on opens its own resource module when it is loaded.
+    if (RSOpenModuleCount() <= modulesBefore) {
+        dlclose(module);
+        return options.path + " opened no resource module when loaded; it is not an add-on";
+    }
+    const GSResModule resources = RSLastOpenedModule();
+
+    const auto getExported =
+        reinterpret_cast<GetExportedFuncAddrs_Fn>(dlsym(module, API_GetExportedFuncAddrsName));
+    const auto setImported =
+        reinterpret_cast<SetImportedFuncAddrs_Fn>(dlsym(module, API_SetImportedFuncAddrsName));
+    if (getExported == nullptr || setImported == nullptr) {
+        dlclose(module);
+        return options.path + " does not export GetExportedFuncAddrs and SetImportedFuncAddrs; " +
+               "it is not an add-on";
+    }
+
+    API_ExportRecord exports{};
+    getExported(&exports);
+    if (std::optional<std::string> refused = CheckExports(exports)) {
+        dlclose(module);
+        return refused;
+    }
+
+    const API_EntryTable table = BuildEntryTable(session);
+    if (const GSErrCode error = setImported(&table); error != NoError) {
+        dlclose(module);
+        return EntryFailed("SetImportedFuncAddrs", error);
+    }
+
+    API_EnvirParams envir{};
+    envir.serverInfo.serverApplication = options.applicationId;
+    envir.serverInfo.mainVersion = kHostMainVersion;
+    if (exports.checkEnvironment(&envir) == APIAddon_DontRegister) {
+        dlclose(module);
+        return "the add-on does not run in this application (id " +
+               std::to_string(options.applicationId) + "); it is not used";
+    }
+
+    session.menus().SetResourceModule(resources);
+    if (const GSErrCode error = exports.registerInterface(); error != NoError) {
+        session.menus() = Menus();
+        dlclose(module);
+        return EntryFailed("RegisterInterface", error);
+    }
+
+    if (const GSErrCode error = exports.initialize(session.IssueToken()); error != NoError) {
+        // Initialize may have taken resources before it failed: FreeData gives them back.
+        exports.freeData();
+        session.RevokeToken();
+        session.menus() = Menus();
+        dlclose(module);
+        return EntryFailed("Initialize", error);
+    }
+
+    addOn.module = module;
+    addOn.resources = resources;
+    addOn.exports = exports;
+    addOn.name = FieldText(envir.addOnInfo.name);
+    addOn.description = FieldText(envir.addOnInfo.description);
+    return std::nullopt;
+}
+
+void UnloadAddOn(Session& session, bool callFreeData) {
+    LoadedAddOn& addOn = session.addOn();
+    if (addOn.module == nullptr) return;
+    if (callFreeData) {
+        if (const GSErrCode error = addOn.exports.freeData(); error != NoError)
+            std::fprintf(stderr, "planhost: the add-on's FreeData failed with %s\n",
+                         FormatErrCode(error).c_str());
+        session.RevokeToken();
+    }
+    const Int32 modulesBefore = RSOpenModuleCount();
+    dlclose(addOn.module);
+    if (RSOpenModuleCount() >= modulesBefore)
+        std::fprintf(stderr, "planhost: the add-on left its resource module open\n");
+    session.RevokeToken();
+    addOn = LoadedAddOn{};
+}
+
+}  // namespace planhost

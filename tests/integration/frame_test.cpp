@@ -1,0 +1,171 @@
+// The add-on frame end to end: the built Stakewise module loaded into planhost.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "planhost_runner.hpp"
+
+namespace planhost_test {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+// What loading the add-on calls: six registrations, then six handlers, in resource order.
+std::vector<std::string> LoadingTrace() {
+    std::vector<std::string> lines;
+    for (int id = 32500; id <= 32505; ++id)
+        lines.push_back("ACAPI_Register_Menu menu=" + std::to_string(id) +
+                        (id == 32503 ? " flags=2" : " flags=0") + " -> 0x0");
+    for (int id = 32500; id <= 32505; ++id)
+        lines.push_back("ACAPI_Install_MenuHandler menu=" + std::to_string(id) + " -> 0x0");
+    return lines;
+}
+
+const auto kTermination = HasSubstr("debug: Abnormal add-on termination (\"");
+
+class FrameTest : public ::testing::Test {
+protected:
+    PlanhostRunner planhost;
+};
+
+TEST_F(FrameTest, AddonsListsWhatTheAddOnToldAndItsMenu) {
+    const RunResult run = planhost.Run({"addons"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(run.outLines.size(), 10u) << run.out;
+    EXPECT_EQ(run.outLines[0], "add-on: Stakewise");
+    EXPECT_EQ(run.outLines[1],
+              "description: With Stakewise voor ArchiCAD you can create/import/export/edit points "
+              "for Total Station.");
+    EXPECT_THAT(run.outLines[2], AllOf(StartsWith("module: "), HasSubstr("Stakewise.so")));
+    EXPECT_THAT(std::vector(run.outLines.begin() + 3, run.outLines.end()),
+                ElementsAre("menu: Stakewise", "  32500 Insert points", "  32501 Import points",
+                            "  32502 Export points", "  32503 Update points [flags 2]",
+                            "  32504 Settings...", "  32505 Info..."));
+    EXPECT_EQ(run.traceLines, LoadingTrace());
+    EXPECT_THAT(run.err, IsEmpty());
+}
+
+TEST_F(FrameTest, MenuIdsJustOutsideTheAddOnsRangeRunNothing) {
+    for (const char* id : {"32499", "32506"}) {
+        SCOPED_TRACE(id);
+        const RunResult run = planhost.Run({"menu", id});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.traceLines, LoadingTrace());
+        EXPECT_THAT(run.out, IsEmpty());
+        EXPECT_THAT(run.err, IsEmpty());
+    }
+}
+
+TEST_F(FrameTest, EmptyMenuRegistrationSlotIsReportedAndTheAddOnNotUsed) {
+    const RunResult run = planhost.Run({"--empty", "ACAPI_Register_Menu", "menu", "32505"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.errLines, Contains("planhost: the add-on's RegisterInterface failed with "
+                                       "0x81060387; it is not used"));
+    // The add-on called nothing through the empty slot, and no dialog ran.
+    EXPECT_THAT(run.traceLines, IsEmpty());
+    EXPECT_THAT(run.out, IsEmpty());
+}
+
+TEST_F(FrameTest, AnotherApplicationIsRefusedByCheckEnvironment) {
+    const RunResult run = planhost.Run({"--application-id", "2", "addons"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("the add-on does not run in this application (id 2)"));
+    EXPECT_THAT(run.traceLines, IsEmpty());  // no menu was registered
+    EXPECT_THAT(run.out, IsEmpty());
+}
+
+TEST_F(FrameTest, UnloadWithoutFreeDataWritesTheTerminationLine) {
+    const RunResult normal = planhost.Run({"addons"});
+    EXPECT_THAT(normal.errLines, Not(Contains(kTermination)));
+
+    const RunResult skipped = planhost.Run({"--skip-free-data", "addons"});
+    EXPECT_EQ(skipped.exitCode, 0);
+    EXPECT_THAT(skipped.errLines, Contains(AllOf(kTermination, HasSubstr("Stakewise.so\")"))));
+}
+
+TEST_F(FrameTest, InitializeReportsOnlyTheLastHandlerInstall) {
+    // The add-on returns the result of its last install; an earlier failure goes unnoticed.
+    const RunResult fifth =
+        planhost.Run({"--fail", "ACAPI_Install_MenuHandler@5=0x81060001", "addons"});
+    EXPECT_EQ(fifth.exitCode, 0) << fifth.err;
+    ASSERT_EQ(fifth.traceLines.size(), 12u);
+    EXPECT_EQ(fifth.traceLines[10], "ACAPI_Install_MenuHandler menu=32504 -> 0x81060001");
+
+    const RunResult sixth =
+        planhost.Run({"--fail", "ACAPI_Install_MenuHandler@6=0x81060001", "addons"});
+    EXPECT_EQ(sixth.exitCode, 1);
+    EXPECT_THAT(sixth.errLines, Contains("planhost: the add-on's Initialize failed with "
+                                         "0x81060001; it is not used"));
+    ASSERT_EQ(sixth.traceLines.size(), 12u);
+    EXPECT_EQ(sixth.traceLines[11], "ACAPI_Install_MenuHandler menu=32505 -> 0x81060001");
+    // The host gave the add-on its FreeData before unloading it.
+    EXPECT_THAT(sixth.errLines, Not(Contains(kTermination)));
+}
+
+TEST_F(FrameTest, FailWithoutCallNumberHitsEveryCall) {
+    const RunResult run = planhost.Run({"--fail", "ACAPI_Register_Menu=APIERR_GENERAL", "addons"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("RegisterInterface failed with 0x81060001"));
+    ASSERT_EQ(run.traceLines.size(), 6u);
+    for (const std::string& line : run.traceLines) EXPECT_THAT(line, HasSubstr("-> 0x81060001"));
+}
+
+TEST_F(FrameTest, MissingModuleSaysWhatToDo) {
+    const RunResult run =
+        planhost.Run({"--addon", (planhost.folder() / "missing.so").string(), "addons"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, AllOf(HasSubstr("cannot load the add-on module"), HasSubstr("--addon")));
+}
+
+TEST_F(FrameTest, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"menu"},
+        {"menu", "abc"},
+        {"menu", "40000"},
+        {"menu", "32500", "--click", "1"},
+        {"menu", "32500", "--click", "1,inf"},
+        {"--view", "top", "addons"},
+        {"--fail", "ACAPI_Nothing=1", "addons"},
+        {"--fail", "ACAPI_Database", "addons"},
+        {"--fail", "ACAPI_Database:GDA=1", "addons"},
+        {"--fail", "ACAPI_Database:GDAT@0=1", "addons"},
+        {"--fail", "ACAPI_Database:GDAT@x=1", "addons"},
+        {"--fail", "ACAPI_Database=APIERR_NONSENSE", "addons"},
+        {"--fail", "ACAPI_Database=0x1ffffffff", "addons"},
+        {"--empty", "ACAPI_Nothing", "addons"},
+        {"--empty", "ACAPI_Interface:IPOIX", "addons"},
+        {"--application-id", "one", "addons"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const RunResult run = planhost.Run(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_THAT(run.err, Not(IsEmpty()));
+        EXPECT_THAT(run.traceLines, IsEmpty());
+    }
+}
+
+TEST_F(FrameTest, HelpExplainsTheCommands) {
+    const RunResult help = planhost.Run({"--help"}, /*withTrace=*/false);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.out, AllOf(HasSubstr("menu"), HasSubstr("addons"), HasSubstr("--fail"),
+                                HasSubstr("--empty"), HasSubstr("--trace")));
+
+    const RunResult menuHelp = planhost.Run({"menu", "--help"}, /*withTrace=*/false);
+    EXPECT_EQ(menuHelp.exitCode, 0);
+    EXPECT_THAT(menuHelp.out, AllOf(HasSubstr("--click"), HasSubstr("32505 Info...")));
+}
+
+}  // namespace
+}  // namespace planhost_test

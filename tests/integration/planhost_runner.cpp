@@ -1,0 +1,163 @@
+#include "planhost_runner.hpp"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace planhost_test {
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// The parent's environment with HOME and XDG_CONFIG_HOME pointing into the test folder.
+std::vector<std::string> ChildEnvironment(const PlanhostRunner& runner) {
+    std::vector<std::string> env;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view text(*entry);
+        if (text.starts_with("HOME=") || text.starts_with("XDG_CONFIG_HOME=")) continue;
+        env.emplace_back(text);
+    }
+    env.push_back("HOME=" + runner.home().string());
+    env.push_back("XDG_CONFIG_HOME=" + runner.configHome().string());
+    return env;
+}
+
+std::vector<char*> PointersTo(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& s : strings) pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// In the child: working folder, redirections, exec. Only async-signal-safe calls.
+[[noreturn]] void ExecChild(const char* folder, const char* outPath, const char* errPath,
+                            char* const* argv, char* const* envp) {
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(outPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open(errPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (chdir(folder) != 0 || in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
+        dup2(err, 2) < 0)
+        _exit(127);
+    execve(argv[0], argv, envp);
+    _exit(127);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> RunResult::Alerts() const {
+    std::vector<std::string> alerts;
+    for (const std::string& line : outLines)
+        if (line.starts_with("alert: ")) alerts.push_back(line.substr(7));
+    return alerts;
+}
+
+bool RunResult::LeakedHandles() const {
+    for (const std::string& line : errLines)
+        if (line.starts_with("debug: leaked ")) return true;
+    return false;
+}
+
+PlanhostRunner::PlanhostRunner() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "planhost-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder: " +
+                                 std::string(std::strerror(errno)));
+    folder_ = pattern;
+    std::filesystem::create_directories(configHome());
+    std::filesystem::create_directories(runFolder());
+}
+
+PlanhostRunner::~PlanhostRunner() {
+    const char* keep = std::getenv("PLANHOST_KEEP_TEMP");
+    if (keep != nullptr && std::string_view(keep) == "1") return;
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+std::filesystem::path PlanhostRunner::Binary() {
+    return PLANHOST_PATH;
+}
+
+void PlanhostRunner::WriteFile(const std::filesystem::path& path,
+                               const std::string& content) const {
+    const std::filesystem::path full = folder_ / path;
+    std::filesystem::create_directories(full.parent_path());
+    std::ofstream(full, std::ios::binary | std::ios::trunc) << content;
+}
+
+std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {
+    return Slurp(folder_ / path);
+}
+
+RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTrace) {
+    const std::filesystem::path tracePath = runFolder() / "trace.txt";
+    const std::filesystem::path outPath = runFolder() / "stdout.txt";
+    const std::filesystem::path errPath = runFolder() / "stderr.txt";
+    std::filesystem::remove(tracePath);
+
+    std::vector<std::string> argStrings{Binary().string()};
+    if (withTrace) argStrings.insert(argStrings.end(), {"--trace", tracePath.string()});
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<std::string> envStrings = ChildEnvironment(*this);
+    const std::vector<char*> argv = PointersTo(argStrings);
+    const std::vector<char*> envp = PointersTo(envStrings);
+    const std::string folder = folder_.string();
+    const std::string outFile = outPath.string();
+    const std::string errFile = errPath.string();
+
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
+    if (child == 0)
+        ExecChild(folder.c_str(), outFile.c_str(), errFile.c_str(), argv.data(), envp.data());
+
+    RunResult result;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + timeout_;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            result.timedOut = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+
+    result.out = Slurp(outPath);
+    result.err = Slurp(errPath);
+    result.outLines = SplitLines(result.out);
+    result.errLines = SplitLines(result.err);
+    if (withTrace) result.traceLines = SplitLines(Slurp(tracePath));
+    return result;
+}
+
+}  // namespace planhost_test

@@ -1,0 +1,74 @@
+// Runs the built planhost binary as a user would, for end-to-end tests.
+//
+// Each PlanhostRunner owns a fresh temporary folder that is the working folder of every run it
+// makes (so the default project "plan.db" lives there and carries over from one run to the
+// next) and that holds the user's home: HOME is <folder>/home and XDG_CONFIG_HOME is
+// <folder>/home/.config, so settings files never touch the real user's. The folder is removed
+// when the runner is destroyed; set PLANHOST_KEEP_TEMP=1 to keep it for a look.
+//
+//   PlanhostRunner planhost;
+//   const RunResult run = planhost.Run({"menu", "32500", "--click", "1,2"});
+//   EXPECT_EQ(run.exitCode, 0);
+//   EXPECT_THAT(run.traceLines, Contains("ACAPI_Database GDAT type=1 -> 0x0"));
+//
+// Run adds "--trace <folder>/.run/trace.txt" in front of the arguments (unless withTrace is false)
+// and reads the file back into traceLines. Standard input is empty; a run that takes longer than
+// the time-out is killed and reported with timedOut.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace planhost_test {
+
+struct RunResult {
+    int exitCode = -1;                  // the exit status; -1 when planhost was killed by a signal
+    int signal = 0;                     // the signal that ended it, 0 when it exited
+    bool timedOut = false;              // killed after the time-out
+    std::string out;                    // standard output
+    std::string err;                    // standard error
+    std::vector<std::string> outLines;  // out split at line ends
+    std::vector<std::string> errLines;  // err split at line ends
+    std::vector<std::string> traceLines;  // the --trace file, one host operation a line
+
+    // Lines of standard output that start with "alert: ", without that prefix.
+    std::vector<std::string> Alerts() const;
+    // "debug: leaked N handles" was printed.
+    bool LeakedHandles() const;
+};
+
+class PlanhostRunner {
+public:
+    PlanhostRunner();
+    ~PlanhostRunner();
+    PlanhostRunner(const PlanhostRunner&) = delete;
+    PlanhostRunner& operator=(const PlanhostRunner&) = delete;
+
+    // Runs planhost with these arguments (without the program name).
+    RunResult Run(const std::vector<std::string>& args, bool withTrace = true);
+
+    const std::filesystem::path& folder() const { return folder_; }  // the working folder
+    std::filesystem::path home() const { return folder_ / "home"; }
+    std::filesystem::path configHome() const { return home() / ".config"; }
+    // Where the runner keeps the last run's trace, stdout and stderr.
+    std::filesystem::path runFolder() const { return folder_ / ".run"; }
+
+    // Files in the working folder (relative paths) or anywhere (absolute paths).
+    void WriteFile(const std::filesystem::path& path, const std::string& content) const;
+    std::string ReadFile(const std::filesystem::path& path) const;
+
+    void SetTimeout(std::chrono::seconds timeout) { timeout_ = timeout; }
+
+    // The planhost binary the runs use (PLANHOST_PATH of the build).
+    static std::filesystem::path Binary();
+
+private:
+    std::filesystem::path folder_;
+    std::chrono::seconds timeout_{60};
+};
+
+std::vector<std::string> SplitLines(const std::string& text);
+
+}  // namespace planhost_test
