@@ -16,8 +16,9 @@ void WriteToStandardError(std::string_view line) {
 }
 
 std::function<void(std::string_view)>& Sink() {
-    static std::function<void(std::string_view)> sink = WriteToStandardError;
-    return sink;
+    // Never destroyed: an add-on that is unloaded at exit may still write its last line.
+    static auto* sink = new std::function<void(std::string_view)>(WriteToStandardError);
+    return *sink;
 }
 
 // One call is one line: line ends at the end are dropped, those inside become blanks.

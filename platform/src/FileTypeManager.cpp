@@ -12,8 +12,8 @@ struct Registration {
 
 // One registry per process; a deque keeps the types in place while it grows.
 std::deque<Registration>& Registry() {
-    static std::deque<Registration> registry;
-    return registry;
+    static auto* registry = new std::deque<Registration>;  // lives as long as the process
+    return *registry;
 }
 
 bool SameExtension(const std::string& a, const std::string& b) {

@@ -26,6 +26,21 @@ Registry& TheRegistry() {
     return *registry;
 }
 
+using BlockSet = std::unordered_set<const void*> Registry::*;
+
+void Track(BlockSet set, const void* block) {
+    Registry& registry = TheRegistry();
+    std::lock_guard lock(registry.mutex);
+    (registry.*set).insert(block);
+}
+
+// True when block was live; it is not from then on.
+bool Untrack(BlockSet set, const void* block) {
+    Registry& registry = TheRegistry();
+    std::lock_guard lock(registry.mutex);
+    return (registry.*set).erase(block) == 1;
+}
+
 bool IsLiveHandle(GSHandle handle) {
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
@@ -54,21 +69,15 @@ GSHandle BMAllocateHandle(GSSize size, Int32 /*flags*/, Int32 /*reserved*/) {
     }
     block->size = size;
     GSHandle handle = &block->data;
-    Registry& registry = TheRegistry();
-    std::lock_guard lock(registry.mutex);
-    registry.handles.insert(handle);
+    Track(&Registry::handles, handle);
     return handle;
 }
 
 void BMKillHandle(GSHandle* handle) {
     if (handle == nullptr || *handle == nullptr) return;
-    Registry& registry = TheRegistry();
-    {
-        std::lock_guard lock(registry.mutex);
-        if (registry.handles.erase(*handle) == 1) {
-            std::free(BlockOf(*handle)->data);
-            std::free(BlockOf(*handle));
-        }
+    if (Untrack(&Registry::handles, *handle)) {
+        std::free(BlockOf(*handle)->data);
+        std::free(BlockOf(*handle));
     }
     *handle = nullptr;
 }
@@ -91,20 +100,13 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, Int32 /*flags*/, Int32
 GSPtr BMAllocatePtr(GSSize size, Int32 /*flags*/, Int32 /*reserved*/) {
     if (size < 0) return nullptr;
     GSPtr ptr = AllocateZeroed(size);
-    if (ptr == nullptr) return nullptr;
-    Registry& registry = TheRegistry();
-    std::lock_guard lock(registry.mutex);
-    registry.blocks.insert(ptr);
+    if (ptr != nullptr) Track(&Registry::blocks, ptr);
     return ptr;
 }
 
 void BMKillPtr(GSPtr* ptr) {
     if (ptr == nullptr || *ptr == nullptr) return;
-    Registry& registry = TheRegistry();
-    {
-        std::lock_guard lock(registry.mutex);
-        if (registry.blocks.erase(*ptr) == 1) std::free(*ptr);
-    }
+    if (Untrack(&Registry::blocks, *ptr)) std::free(*ptr);
     *ptr = nullptr;
 }
 

@@ -25,8 +25,9 @@ struct ModuleTable {
 };
 
 ModuleTable& Modules() {
-    static ModuleTable table;
-    return table;
+    // Never destroyed: an add-on may close its module while the process exits.
+    static auto* table = new ModuleTable;
+    return *table;
 }
 
 // The bytes [offset, offset + length) of the image, when they lie inside it.

@@ -10,10 +10,6 @@
 
 namespace {
 
-std::string PathOf(const IO::Location& location) {
-    return location.ToNativePath();
-}
-
 TEST(Location, AppendAndDeleteLocalNames) {
     const struct {
         std::string path;
@@ -32,7 +28,7 @@ TEST(Location, AppendAndDeleteLocalNames) {
     for (const auto& c : cases) {
         IO::Location location(GS::UniString(c.path, GS::CC_UTF8));
         EXPECT_EQ(location.AppendToLocal(IO::Name(c.name.c_str())), c.appendResult) << c.path;
-        EXPECT_EQ(PathOf(location), c.appended);
+        EXPECT_EQ(location.ToNativePath(), c.appended);
     }
 }
 
@@ -57,7 +53,7 @@ TEST(Location, LastLocalName) {
             EXPECT_EQ(name.ToString().ToCStr(GS::CC_UTF8), *c.last);
         }
         location.DeleteLastLocalName();
-        EXPECT_EQ(PathOf(location), c.parent) << c.path;
+        EXPECT_EQ(location.ToNativePath(), c.parent) << c.path;
     }
 }
 
@@ -68,7 +64,7 @@ TEST(Location, ReplaceTheExtensionOfTheLastName) {
     name.DeleteExtension();
     name.AppendExtension(GS::UniString("dat"));
     ASSERT_EQ(location.SetLastLocalName(name), NoError);
-    EXPECT_EQ(PathOf(location), "/cfg/Stakewise.dat");
+    EXPECT_EQ(location.ToNativePath(), "/cfg/Stakewise.dat");
 
     IO::Name hidden(".profile");
     hidden.DeleteExtension();
@@ -112,7 +108,7 @@ TEST(FileSystem, UserApplicationDataFollowsXdgConfigHome) {
         IO::Location location;
         EXPECT_EQ(IO::fileSystem.GetSpecialLocation(IO::FileSystem::UserApplicationData, &location),
                   NoError);
-        EXPECT_EQ(PathOf(location), c.expected) << (c.xdg ? c.xdg : "(unset)");
+        EXPECT_EQ(location.ToNativePath(), c.expected) << (c.xdg ? c.xdg : "(unset)");
     }
 }
 

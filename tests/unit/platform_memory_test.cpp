@@ -68,16 +68,4 @@ TEST(Memory, ReallocKeepsContentZeroesGrowthAndKeepsTheHandle) {
     EXPECT_EQ(BMReallocHandle(handle, 5), nullptr);
 }
 
-TEST(Memory, TypedHandles) {
-    struct Record {
-        double a;
-        Int32 b;
-    };
-    Record** records = BMAllocateTypedHandle<Record>(5);
-    EXPECT_EQ(BMHandleCount(records), 5);
-    BMKillTypedHandle(&records);
-    EXPECT_EQ(records, nullptr);
-    EXPECT_EQ(BMHandleCount(records), 0);
-}
-
 }  // namespace

@@ -84,6 +84,16 @@ private:
 
     void Emit(TokenKind kind, std::string text) { out_.push_back({kind, std::move(text), line_}); }
 
+    char Unescaped(char escape) {
+        constexpr std::string_view Escapes = "\"\\nt";
+        constexpr std::string_view Meanings = "\"\\\n\t";
+        const std::size_t which = Escapes.find(escape);
+        if (which == std::string_view::npos) {
+            Fail("unknown escape '\\" + std::string(1, escape) + "' in a string");
+        }
+        return Meanings[which];
+    }
+
     void ReadString() {
         std::string value;
         for (++pos_; pos_ < text_.size(); ++pos_) {
@@ -93,27 +103,8 @@ private:
                 Emit(TokenKind::String, std::move(value));
                 return;
             }
-            if (ch != '\\') {
-                value.push_back(ch);
-                continue;
-            }
-            if (++pos_ == text_.size()) break;
-            switch (text_[pos_]) {
-                case '"':
-                    value.push_back('"');
-                    break;
-                case '\\':
-                    value.push_back('\\');
-                    break;
-                case 'n':
-                    value.push_back('\n');
-                    break;
-                case 't':
-                    value.push_back('\t');
-                    break;
-                default:
-                    Fail("unknown escape '\\" + std::string(1, text_[pos_]) + "' in a string");
-            }
+            if (ch == '\\' && ++pos_ == text_.size()) break;
+            value.push_back(ch == '\\' ? Unescaped(text_[pos_]) : ch);
         }
         Fail("the string is not closed on its line");
     }
