@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -49,8 +48,7 @@ bool IsFolderPath(const std::string& path) {
 }
 
 bool MakeFolder(const std::string& path) {
-    if (::mkdir(path.c_str(), 0777) == 0) return true;
-    return errno == EEXIST && IsFolderPath(path);
+    return ::mkdir(path.c_str(), 0777) == 0 || IsFolderPath(path);
 }
 
 }  // namespace

@@ -46,11 +46,13 @@ GSErrCode Name::AppendExtension(const GS::UniString& extension) {
     return NoError;
 }
 
+// An empty location has no folder to append to: a name alone would be a path relative to the
+// working folder, where a file must not land by accident.
 GSErrCode Location::AppendToLocal(const Name& name) {
     const std::u16string& text = name.ToString().Text();
-    if (!IsValidLocalName(text)) return APIERR_BADPARS;
+    if (path_.IsEmpty() || !IsValidLocalName(text)) return APIERR_BADPARS;
     std::u16string path = path_.Text();
-    if (!path.empty() && path.back() != Separator) path.push_back(Separator);
+    if (path.back() != Separator) path.push_back(Separator);
     path_ = GS::UniString(path + text);
     return NoError;
 }
@@ -78,8 +80,12 @@ GSErrCode Location::SetLastLocalName(const Name& name) {
     Location renamed = *this;
     const GSErrCode err = renamed.DeleteLastLocalName();
     if (err != NoError) return err;
-    renamed.AppendToLocal(name);
-    *this = renamed;
+    if (renamed.IsEmpty()) {
+        path_ = name.ToString();  // a bare name stays a bare name
+    } else {
+        renamed.AppendToLocal(name);
+        *this = renamed;
+    }
     return NoError;
 }
 

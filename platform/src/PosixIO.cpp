@@ -40,7 +40,8 @@ std::string FolderOf(const std::string& path) {
 bool SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
+    // Some file systems cannot sync a folder (EINVAL); the rename stands there all the same.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
     ::close(fd);
     return synced;
 }

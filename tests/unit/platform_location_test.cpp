@@ -20,7 +20,7 @@ TEST(Location, AppendAndDeleteLocalNames) {
         {"/home/u", "a.ini", NoError, "/home/u/a.ini"},
         {"/home/u/", "a.ini", NoError, "/home/u/a.ini"},
         {"/", "etc", NoError, "/etc"},
-        {"", "rel", NoError, "rel"},
+        {"", "Orvane", APIERR_BADPARS, ""},  // no folder: never relative to the working folder
         {"/x", "", APIERR_BADPARS, "/x"},
         {"/x", "a/b", APIERR_BADPARS, "/x"},
         {"/x", "..", APIERR_BADPARS, "/x"},
