@@ -10,41 +10,37 @@
 
 namespace {
 
-const char* const SmallSource = R"(# comment line
-STRS 100 "Names" {
-    "Stra\u00dfe"  # replaced below with real UTF-8
-    "tab\there \"quoted\" back\\slash"
-    "\xe2\x82\xac 5"
-}
-MDID 7 { 0x53544B57 1 -1 }
-GDLG 30 Modal NoGrow 0 0 340 170 "Settings Stakewise" {
-    Button 180 138 70 24 "OK"
+// UTF-8 source text: "Straße" and "€ 5".
+const char* const SmallSource =
+    "# comment line\n"
+    "STRS 100 \"Names\" {\n"
+    "    \"Stra\xC3\x9F"
+    "e\"\n"
+    "    \"tab\\there \\\"quoted\\\" back\\\\slash\"\n"
+    "    \"\xE2\x82\xAC 5\"\n"
+    "}\n"
+    "MDID 7 { 0x53544B57 1 -1 }\n"
+    "GDLG 30 Modal NoGrow 0 0 340 170 \"Settings Stakewise\" {\n"
+    "    Button 180 138 70 24 \"OK\"\n"
+    "\n"
+    "    GroupBox 10 10 320 110 \"\"\n"
+    "}\n"
+    "DLGH 30 \"Anchor30\"\n"
+    "{\n"
+    "    1 \"\" \"Item01\"\n"
+    "}\n"
+    "GICN 200 \"I200&96\" \"logo.png\"\n";
 
-    GroupBox 10 10 320 110 ""
-}
-DLGH 30 "Anchor30"
-{
-    1 "" "Item01"
-}
-GICN 200 "I200&96" "logo.png"
-)";
-
-std::string Utf8Source() {
-    std::string source = SmallSource;
-    source.replace(source.find("\"Stra\\u00dfe\"  # replaced below with real UTF-8"), 47,
-                   "\"Stra\xC3\x9F"
-                   "e\"");
-    source.replace(source.find("\\xe2\\x82\\xac"), 12, "\xE2\x82\xAC");
-    return source;
+GSResModule Open(const std::string& image) {
+    return RSOpenResourceModule(reinterpret_cast<const unsigned char*>(image.data()), image.size());
 }
 
 class CompiledModule : public testing::Test {
 protected:
     void SetUp() override {
         WriteWholeFile(folder / "logo.png", std::string("\x89PNG\r\n\x1A\n\0\1", 10));
-        image = rescomp::BuildImage(rescomp::ParseGrc(Utf8Source(), "small.grc", folder.Path()));
-        module = RSOpenResourceModule(reinterpret_cast<const unsigned char*>(image.data()),
-                                      image.size());
+        image = rescomp::BuildImage(rescomp::ParseGrc(SmallSource, "small.grc", folder.Path()));
+        module = Open(image);
         ASSERT_NE(module, 0);
     }
     void TearDown() override { RSCloseResourceModule(module); }
@@ -102,24 +98,16 @@ TEST_F(CompiledModule, OtherTypesKeepTheirBytes) {
 
 TEST_F(CompiledModule, ModulesAreCountedAndDamagedImagesRefused) {
     const Int32 open = RSOpenModuleCount();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(image.data());
     for (std::size_t size = 0; size < image.size(); ++size) {
-        ASSERT_EQ(RSOpenResourceModule(bytes, size), 0) << size;
+        ASSERT_EQ(Open(image.substr(0, size)), 0) << size;
     }
     std::string damaged = image;
-    damaged[0] = 'X';
-    EXPECT_EQ(RSOpenResourceModule(reinterpret_cast<const unsigned char*>(damaged.data()),
-                                   damaged.size()),
-              0);
-    damaged = image;
     damaged[12 + 8 + 3] = '\x7F';  // the first name's offset far beyond the end
-    EXPECT_EQ(RSOpenResourceModule(reinterpret_cast<const unsigned char*>(damaged.data()),
-                                   damaged.size()),
-              0);
+    EXPECT_EQ(Open(damaged), 0);
     EXPECT_EQ(RSOpenResourceModule(nullptr, 100), 0);
     EXPECT_EQ(RSOpenModuleCount(), open);
 
-    const GSResModule second = RSOpenResourceModule(bytes, image.size());
+    const GSResModule second = Open(image);
     EXPECT_EQ(RSOpenModuleCount(), open + 1);
     RSCloseResourceModule(second);
     RSCloseResourceModule(second);
