@@ -9,7 +9,7 @@
 
 namespace planhost {
 
-constexpr Int16 HostDefaultLayer = 1;   // what layer 0 asks for on creation
+constexpr Int16 HostDefaultLayer = 1;      // what layer 0 asks for on creation
 constexpr UInt8 HostDefaultDrawIndex = 1;  // the lowest drawing level
 
 struct ObjectElement {
@@ -21,15 +21,15 @@ struct ObjectElement {
     double b = 1.0;
     double x = 0.0;
     double y = 0.0;
-    double z = 0.0;          // elevation
+    double z = 0.0;  // elevation
     double angle = 0.0;
     Int16 floorInd = 0;
     Int16 layer = HostDefaultLayer;
     UInt8 drawIndex = HostDefaultDrawIndex;
     UInt64 modiStamp = 0;
-    bool hasMemo = false;       // without memo: no ID text and no parameters
-    std::u16string id;          // element ID text
-    SharedParameters params;    // null without memo
+    bool hasMemo = false;     // without memo: no ID text and no parameters
+    std::u16string id;        // element ID text
+    SharedParameters params;  // null without memo
 
     const ParameterList& Parameters() const;  // empty without memo
 };

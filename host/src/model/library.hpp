@@ -22,11 +22,11 @@
 namespace planhost {
 
 struct LibraryPart {
-    Int32 index = 0;           // 1-based
-    std::u16string fileName;   // e.g. u"Stakemark.gsm"
-    std::u16string name;       // the part's own name
+    Int32 index = 0;          // 1-based
+    std::u16string fileName;  // e.g. u"Stakemark.gsm"
+    std::u16string name;      // the part's own name
     bool placeable = true;
-    double a = 1.0;            // default nominal sizes, metres
+    double a = 1.0;  // default nominal sizes, metres
     double b = 1.0;
     ParameterList parameters;  // defaults, in the part's order
     std::string symbolParameter = "strMarkerStyle";
@@ -47,7 +47,7 @@ public:
     bool AddPart(std::u16string fileName, std::string_view json, std::string* error);
 
     Int32 size() const { return Int32(parts_.size()); }
-    const LibraryPart* Find(Int32 index) const;               // null when out of range
+    const LibraryPart* Find(Int32 index) const;  // null when out of range
     const LibraryPart* FindByFileName(std::u16string_view fileName) const;  // exact
     const LibraryPart* FindByFileNameUtf8(std::string_view fileName) const;
 

@@ -12,9 +12,12 @@
 // is committed. Undo takes back the newest step, also one that an earlier run committed.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/element.hpp"
@@ -26,6 +29,7 @@ class Project;
 class ElementStore;
 class UndoRecorder;
 class ParameterPool;
+struct UndoStep;
 
 struct ModelOptions {
     std::string projectPath = "plan.db";      // created when missing
@@ -76,7 +80,12 @@ public:
     void Commit();
 
 private:
-    void Record(const API_Guid& guid);  // snapshot before the first change in the step
+    struct Pending;
+    // Validates and resolves the host's defaults; stored: the element before a change.
+    GSErrCode Check(ObjectElement& element, const ObjectElement* stored) const;
+    void ResolvePart(ObjectElement& element);  // libInd from the part's file name
+    void Apply(const UndoStep& step);          // puts back what the step changed
+    std::function<SharedParameters(std::int64_t)> ParametersById() const;
 
     ModelOptions options_;
     Library library_;
@@ -84,6 +93,10 @@ private:
     std::unique_ptr<ParameterPool> pool_;
     std::unique_ptr<ElementStore> store_;
     std::unique_ptr<UndoRecorder> undo_;
+    std::unique_ptr<Pending> pending_;
+    std::unordered_map<std::string, Int32> partIndices_;
+    std::int64_t lastOrder_ = 0;
+    UInt8 topDrawIndex_ = HostDefaultDrawIndex;
 };
 
 }  // namespace planhost

@@ -13,7 +13,7 @@
 namespace planhost {
 
 struct Parameter {
-    std::string name;     // ASCII, at most 31 characters
+    std::string name;  // ASCII, at most 31 characters
     API_AddParID type = APIParT_RealNum;
     double real = 0.0;    // numbers, lengths, booleans
     std::u16string text;  // APIParT_CString: at most 255 characters

@@ -1,0 +1,63 @@
+#include "model/element_store.hpp"
+
+#include <algorithm>
+
+namespace planhost {
+
+const ParameterList& ObjectElement::Parameters() const {
+    static const ParameterList none;
+    return params ? params->list : none;
+}
+
+const ObjectElement* ElementStore::Find(const API_Guid& guid) const {
+    auto it = index_.find(guid);
+    return it == index_.end() ? nullptr : &elements_[it->second];
+}
+
+ObjectElement* ElementStore::Find(const API_Guid& guid) {
+    auto it = index_.find(guid);
+    return it == index_.end() ? nullptr : &elements_[it->second];
+}
+
+void ElementStore::Put(ObjectElement element) {
+    if (ObjectElement* stored = Find(element.guid)) {
+        if (stored->order == element.order) {
+            *stored = std::move(element);
+            return;
+        }
+        Remove(element.guid);
+    }
+    if (elements_.empty() || elements_.back().order < element.order) {
+        index_.emplace(element.guid, elements_.size());
+        elements_.push_back(std::move(element));
+        return;
+    }
+    // Only undo brings an element back into the middle of the order.
+    auto at = std::lower_bound(
+        elements_.begin(), elements_.end(), element.order,
+        [](const ObjectElement& stored, std::int64_t order) { return stored.order < order; });
+    std::size_t position = std::size_t(at - elements_.begin());
+    elements_.insert(at, std::move(element));
+    Reindex(position);
+}
+
+bool ElementStore::Remove(const API_Guid& guid) {
+    auto it = index_.find(guid);
+    if (it == index_.end()) return false;
+    std::size_t position = it->second;
+    index_.erase(it);
+    elements_.erase(elements_.begin() + std::ptrdiff_t(position));
+    Reindex(position);  // nothing to do when the newest element goes, as undo does
+    return true;
+}
+
+void ElementStore::Reserve(std::size_t count) {
+    elements_.reserve(count);
+    index_.reserve(count);
+}
+
+void ElementStore::Reindex(std::size_t from) {
+    for (std::size_t i = from; i < elements_.size(); ++i) index_[elements_[i].guid] = i;
+}
+
+}  // namespace planhost

@@ -1,0 +1,58 @@
+// The project file: one SQLite database per plan, holding the floor plan's objects, their
+// parameter lists and the undo history. Everything a command changed is written by one Save,
+// in one transaction, so the file always holds the state after some whole command.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/undo_step.hpp"
+
+struct sqlite3;
+
+namespace planhost {
+
+struct ProjectChanges {
+    std::vector<SharedParameters> newParameterLists;
+    std::vector<const ObjectElement*> storedElements;  // new or changed
+    std::vector<API_Guid> removedElements;
+    std::vector<std::int64_t> removedSteps;  // stored steps that undo took back
+    std::vector<const UndoStep*> newSteps;   // oldest first
+};
+
+class Project {
+public:
+    // Opens the file, creating it (and its tables) when missing. Throws std::runtime_error
+    // when it cannot be opened or is not a project of this host.
+    explicit Project(const std::string& path);
+    ~Project();
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    using ParametersById = std::function<SharedParameters(std::int64_t id)>;
+    void LoadParameterLists(const std::function<void(std::int64_t, ParameterList)>& take);
+    // The objects in the host's order; the part index is left 0 for the caller to resolve.
+    void LoadElements(const ParametersById& params,
+                      const std::function<void(ObjectElement&&)>& take);
+    std::int64_t ElementCount();
+    std::int64_t LastOrder();
+    // The newest stored step with an id below `below` (0: any).
+    std::optional<UndoStep> NewestStep(std::int64_t below, const ParametersById& params);
+    std::int64_t StepCount();
+
+    // Writes the changes in one transaction; throws std::runtime_error (and writes nothing)
+    // when the file refuses them.
+    void Save(const ProjectChanges& changes);
+
+private:
+    void Execute(const char* sql);
+
+    std::string path_;
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace planhost
