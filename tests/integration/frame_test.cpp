@@ -119,6 +119,41 @@ TEST_F(FrameTest, FailWithoutCallNumberHitsEveryCall) {
     for (const std::string& line : run.traceLines) EXPECT_THAT(line, HasSubstr("-> 0x81060001"));
 }
 
+// Lines of the trace that touch views and point input.
+std::vector<std::string> ViewLines(const std::vector<std::string>& trace) {
+    std::vector<std::string> lines;
+    for (const std::string& line : trace)
+        if (line.find(" GDAT ") != std::string::npos || line.find(" CDAT ") != std::string::npos ||
+            line.find(" CHWD ") != std::string::npos || line.find(" IPOI ") != std::string::npos)
+            lines.push_back(line);
+    return lines;
+}
+
+TEST_F(FrameTest, ClicksComeFromTheFrontViewWhilePlacingHappensOnTheFloorPlan) {
+    const RunResult run = planhost.Run({"--view", "section", "menu", "32500", "--click", "1,2.5"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(
+        ViewLines(run.traceLines),
+        ElementsAre("ACAPI_Interface IPOI front=2 \"Enter insertion point.\" x=1 y=2.5 -> 0x0",
+                    "ACAPI_Database GDAT type=2 -> 0x0",  //
+                    "ACAPI_Database CDAT type=1 -> 0x0",  //
+                    "ACAPI_Database CDAT type=2 -> 0x0",  //
+                    "ACAPI_Automate CHWD type=2 -> 0x0",
+                    "ACAPI_Interface IPOI front=2 \"Enter insertion point.\" -> 0x81060200"));
+}
+
+TEST_F(FrameTest, FailedViewSwitchStillTracesTheDatabaseType) {
+    const RunResult run =
+        planhost.Run({"--view", "3d", "--fail", "ACAPI_Database:CDAT@1=APIERR_BADDATABASE",
+                      "--empty", "ACAPI_Automate:CHWD", "menu", "32500", "--click", "0,0"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(
+        ViewLines(run.traceLines),
+        ElementsAre(HasSubstr("IPOI front=3"), "ACAPI_Database GDAT type=3 -> 0x0",
+                    "ACAPI_Database CDAT type=1 -> 0x81060009", "ACAPI_Database CDAT type=3 -> 0x0",
+                    "ACAPI_Automate CHWD type=3 -> 0x81060387", HasSubstr("IPOI front=3")));
+}
+
 TEST_F(FrameTest, MissingModuleSaysWhatToDo) {
     const RunResult run =
         planhost.Run({"--addon", (planhost.folder() / "missing.so").string(), "addons"});
