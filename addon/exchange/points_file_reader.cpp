@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string_view>
 
 #include "exchange/points_file.hpp"
@@ -5,6 +6,12 @@
 #include "exchange/text_line_reader.hpp"
 
 namespace {
+
+// Shorter than almost any point line with site coordinates, so that a file's measured lines
+// (usually all of them) rarely need the list to grow while it is read.
+constexpr UInt64 TypicalPointLineLength = 32;
+// Reserving costs address space only, but not without bound for a file that holds no points.
+constexpr UInt64 MaxReservedLines = UInt64(1) << 22;
 
 std::string_view TrimBlanks(std::string_view field) {
     const std::size_t first = field.find_first_not_of(' ');
@@ -47,6 +54,8 @@ PointLists ReadPointsFile(const IO::Location& path) {
     PointLists lists;
     std::vector<PointLine>* current = &lists.measured;
     TextLineReader reader(path);
+    lists.measured.reserve(
+        std::size_t(std::min(reader.Length() / TypicalPointLineLength, MaxReservedLines)));
     std::string_view line;
     for (std::size_t lineNumber = 1; reader.Next(&line); ++lineNumber) {
         if (line.empty() || TakeHeader(line, lists, current)) continue;

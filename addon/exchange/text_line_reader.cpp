@@ -10,7 +10,11 @@ constexpr std::size_t BlockSize = std::size_t(1) << 20;
 }  // namespace
 
 TextLineReader::TextLineReader(const IO::Location& path) : file_(path) {
-    if (file_.Open(IO::File::ReadMode) != NoError) done_ = true;
+    if (file_.Open(IO::File::ReadMode) != NoError) {
+        done_ = true;
+        return;
+    }
+    if (file_.GetDataLength(&length_) != NoError) length_ = 0;
 }
 
 bool TextLineReader::Next(std::string_view* line) {

@@ -13,6 +13,8 @@ public:
     explicit TextLineReader(const IO::Location& path);
 
     bool IsOpen() const { return file_.IsOpen(); }
+    // The file's length in bytes when it was opened; 0 when unknown.
+    UInt64 Length() const { return length_; }
     // The next line, valid until the next call; false after the last line. A read error ends
     // the file where it happens.
     bool Next(std::string_view* line);
@@ -21,6 +23,7 @@ private:
     bool Refill();
 
     IO::File file_;
+    UInt64 length_ = 0;
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
     std::size_t begin_ = 0;
