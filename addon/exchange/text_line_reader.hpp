@@ -25,6 +25,7 @@ private:
     IO::File file_;
     UInt64 length_ = 0;
     std::unique_ptr<char[]> buffer_;
+    std::size_t blockSize_ = 0;
     std::size_t capacity_ = 0;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
