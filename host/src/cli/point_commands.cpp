@@ -1,8 +1,138 @@
-// Commands of the measure points: insert, import, export, update, place, list, render, undo, demo.
-#include "cli/commands.hpp"
+// Commands of the measure points: insert, import, export and update pick the add-on's menu
+// items with the scripted user's answers; place, list, undo, render and demo work on the model
+// directly (their own files).
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/point_command_specs.hpp"
+#include "interaction.hpp"
+#include "model/model.hpp"
+#include "session.hpp"
+#include "trace.hpp"
 
 namespace planhost {
 
-void AddPointCommands(std::vector<CommandSpec>& /*commands*/) {}
+namespace {
+
+constexpr Int16 InsertMenu = 32500;
+constexpr Int16 ImportMenu = 32501;
+constexpr Int16 ExportMenu = 32502;
+constexpr Int16 UpdateMenu = 32503;
+constexpr int UsageError = 2;
+
+struct MenuCommandArgs {
+    UserScript script;
+    std::optional<std::string> file;  // answers the command's file dialog
+    std::string clicksFile;
+};
+
+std::optional<double> ParseNumber(std::string_view text) {
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Queues one click for each "X,Y" line of the file; false (with a message) on a bad line.
+bool QueueClicksFile(const std::string& path, Interaction& interaction) {
+    std::ifstream file(path);
+    if (!file) {
+        std::fprintf(stderr, "planhost: cannot read the clicks file %s\n", path.c_str());
+        return false;
+    }
+    std::string line;
+    for (long number = 1; std::getline(file, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        std::size_t comma = line.find(',');
+        std::optional<double> x = ParseNumber(std::string_view(line).substr(0, comma));
+        std::optional<double> y = comma == std::string::npos
+                                      ? std::nullopt
+                                      : ParseNumber(std::string_view(line).substr(comma + 1));
+        if (!x || !y) {
+            std::fprintf(stderr, "planhost: %s line %ld is not X,Y in metres\n", path.c_str(),
+                         number);
+            return false;
+        }
+        interaction.QueueClick(*x, *y);
+    }
+    return true;
+}
+
+// Picks the menu item as the user would, with the user's answers queued first, then tells
+// how the plan changed.
+int PickMenuItem(Session& session, const MenuCommandArgs& args, Int16 menuResID,
+                 const char* command, const char* undoTitle) {
+    if (!args.clicksFile.empty() && !QueueClicksFile(args.clicksFile, session.interaction()))
+        return UsageError;
+    ApplyUserScript(args.script, session.interaction());
+    if (args.file) session.interaction().QueueFileAnswer(*args.file);
+    Model& model = session.model();
+    model.SetCommandTitle(undoTitle);
+    std::size_t before = model.Elements().size();
+    GSErrCode result = session.PickMenu(menuResID);
+    if (result != NoError) {
+        std::fprintf(stderr, "planhost: the menu handler returned %s\n",
+                     FormatErrCode(result).c_str());
+    }
+    std::size_t after = model.Elements().size();
+    std::printf("%s: the plan holds %zu objects (%zu new)\n", command, after,
+                after > before ? after - before : 0);
+    return 0;
+}
+
+CommandSpec MenuItemCommand(const char* name, const char* help, Int16 menuResID,
+                            const char* undoTitle, bool takesFile, bool takesClicks) {
+    auto args = std::make_shared<MenuCommandArgs>();
+    return {
+        name,
+        help,
+        [args, takesFile, takesClicks](CLI::App& sub) {
+            AddUserScriptOptions(sub, args->script);
+            if (takesFile) {
+                sub.add_option("FILE", args->file,
+                               "Answer the file dialog with FILE; without it the dialog is "
+                               "cancelled");
+            }
+            if (takesClicks) {
+                sub.add_option("--clicks-file", args->clicksFile,
+                               "Queue one click for each X,Y line of the file (before --click)");
+            }
+        },
+        [args, name, menuResID, undoTitle](Session& session) {
+            return PickMenuItem(session, *args, menuResID, name, undoTitle);
+        },
+    };
+}
+
+}  // namespace
+
+void AddPointCommands(std::vector<CommandSpec>& commands) {
+    commands.push_back(MenuItemCommand(
+        "insert",
+        "Insert points (menu 32500): each --click answers one point input; the prompt after the "
+        "last is cancelled.",
+        InsertMenu, "Insert points", false, true));
+    commands.push_back(MenuItemCommand(
+        "import",
+        "Import points (menu 32501) from FILE; --cancel-after N cancels after the N-th point.",
+        ImportMenu, "Import points", true, false));
+    commands.push_back(MenuItemCommand("export", "Export points (menu 32502) to FILE.", ExportMenu,
+                                       "Export points", true, false));
+    commands.push_back(MenuItemCommand(
+        "update", "Update points (menu 32503) from FILE: move measured points, place new ones.",
+        UpdateMenu, "Update points", true, false));
+    commands.push_back(PlaceCommand());
+    commands.push_back(ListCommand());
+    commands.push_back(UndoCommand());
+    commands.push_back(RenderCommand());
+    commands.push_back(DemoCommand());
+}
 
 }  // namespace planhost
