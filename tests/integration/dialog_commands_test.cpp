@@ -1,0 +1,88 @@
+// The Settings and Info dialogs end to end: planhost picks the menu items and acts as the user.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "planhost_runner.hpp"
+
+namespace planhost_test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+class DialogCommandsTest : public ::testing::Test {
+protected:
+    std::filesystem::path SettingsPath() const {
+        return planhost.configHome() / "Orvane" / "Stakewise" / "Stakewise.ini";
+    }
+    void WriteSettings(const std::string& content) const {
+        std::filesystem::create_directories(SettingsPath().parent_path());
+        planhost.WriteFile(SettingsPath(), content);
+    }
+
+    PlanhostRunner planhost;
+};
+
+TEST_F(DialogCommandsTest, SettingsOnAFreshHomeWritesTheSixLines) {
+    const RunResult run =
+        planhost.Run({"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(planhost.ReadFile(SettingsPath()),
+              "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\n"
+              "Library=2\r\n");
+    EXPECT_FALSE(run.LeakedHandles());
+}
+
+TEST_F(DialogCommandsTest, DisabledOkIsReportedAndCancelled) {
+    WriteSettings("SymbolSize=4\r\nStartNumber=20\r\n");
+    const RunResult run = planhost.Run({"settings", "--symbol-size", "0.5", "--library", "2"});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_THAT(run.outLines, ElementsAre("settings: OK is disabled"));
+    EXPECT_EQ(planhost.ReadFile(SettingsPath()), "SymbolSize=4\r\nStartNumber=20\r\n");
+}
+
+TEST_F(DialogCommandsTest, CancelAndTheBareMenuItemLeaveTheFileAlone) {
+    const std::string before = "Username=site\nSymbolSize=2\n";
+    WriteSettings(before);
+    const std::vector<std::string> runs[] = {
+        {"settings", "--symbol-size", "9", "--cancel"}, {"menu", "32504"}, {"menu", "32505"}};
+    for (const auto& args : runs) {
+        const RunResult run = planhost.Run(args);
+        EXPECT_EQ(run.exitCode, 0) << args[0] << ' ' << args[1] << run.err;
+        EXPECT_EQ(planhost.ReadFile(SettingsPath()), before) << args[0] << ' ' << args[1];
+    }
+}
+
+TEST_F(DialogCommandsTest, InfoPrintsWhatTheBoxShows) {
+    const RunResult run = planhost.Run({"info"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(run.outLines.size(), 7u) << run.out;
+    EXPECT_EQ(run.outLines[0], "Stakewise, Version 1.1");
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
+}
+
+TEST_F(DialogCommandsTest, ShowDrawsTheDialogBeforeTheButtonIsPressed) {
+    const RunResult settings =
+        planhost.Run({"settings", "--symbol-size", "0", "--show", "settings.svg"});
+    EXPECT_EQ(settings.exitCode, 3);
+    const std::string settingsSvg = planhost.ReadFile("settings.svg");
+    EXPECT_THAT(settingsSvg, HasSubstr(">Settings Stakewise</text>"));
+    EXPECT_THAT(settingsSvg, HasSubstr(">ZEP</text>"));
+    EXPECT_THAT(settingsSvg, HasSubstr(">0</text>"));  // the typed text
+    EXPECT_THAT(settingsSvg, HasSubstr("fill=\"#9a9a9a\" text-anchor=\"middle\">OK</text>"));
+
+    const RunResult info = planhost.Run({"info", "--show", "info.svg"});
+    EXPECT_EQ(info.exitCode, 0);
+    const std::string infoSvg = planhost.ReadFile("info.svg");
+    EXPECT_THAT(infoSvg, HasSubstr(">Stakewise, Version 1.1</text>"));
+    EXPECT_THAT(infoSvg, HasSubstr("href=\"data:image/png;base64,iVBORw0KGgo"));
+    EXPECT_THAT(infoSvg, Not(HasSubstr(">Cancel</text>")));
+}
+
+}  // namespace
+}  // namespace planhost_test
