@@ -78,8 +78,8 @@ LibraryPart ParsePart(std::string_view json) {
     }
     part.symbolParameter = document.value("symbolParameter", part.symbolParameter);
     part.defaultSymbol = document.value("defaultSymbol", part.defaultSymbol);
-    for (const auto& [value, symbol] :
-         document.value("symbols", nlohmann::json::object()).items()) {
+    const nlohmann::json symbols = document.value("symbols", nlohmann::json::object());
+    for (const auto& [value, symbol] : symbols.items()) {
         part.symbols.emplace(FromUtf8(value), symbol.get<std::string>());
     }
     return part;

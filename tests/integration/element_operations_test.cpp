@@ -1,0 +1,280 @@
+// The host's element operations through the entry table, as the add-on calls them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+#include "GS/Memory.hpp"
+#include "api/element_records.hpp"
+#include "faults.hpp"
+#include "host_model_fixture.hpp"
+#include "session.hpp"
+#include "trace.hpp"
+#include "views.hpp"
+
+namespace planhost_test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class ElementOperationsTest : public HostModelTest {
+public:
+    ElementOperationsTest()
+        : session_(Open(), std::make_unique<planhost::Views>(),
+                   std::make_unique<planhost::Faults>(), std::make_unique<planhost::Trace>()) {
+        std::memset(&table_, 0, sizeof table_);
+        planhost::FillElementOperations(table_);
+        token_ = session_.IssueToken();
+    }
+
+    API_LibPart Search(const char16_t* name) {
+        API_LibPart part;
+        std::memset(&part, 0, sizeof part);
+        std::u16string text(name);
+        std::memcpy(part.file_UName, text.c_str(), (text.size() + 1) * sizeof(char16_t));
+        EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), NoError);
+        return part;
+    }
+
+    // Places a Stakemark as the add-on does: defaults, the part's parameters, the ID text.
+    API_Element Create(const char16_t* id, double x, double y, GSErrCode expected = NoError) {
+        API_Element element;
+        API_ElementMemo memo;
+        std::memset(&element, 0, sizeof element);
+        std::memset(&memo, 0, sizeof memo);
+        element.header.typeID = API_ObjectID;
+        EXPECT_EQ(table_.elementGetDefaults(token_, &element, &memo), NoError);
+        element.object.libInd = Search(u"Stakemark.gsm").index;
+        element.header.layer = 0;
+        element.header.drawIndex = 0xFF;
+        double a, b;
+        Int32 count = 0;
+        EXPECT_EQ(
+            table_.libPartGetParams(token_, element.object.libInd, &a, &b, &count, &memo.params),
+            NoError);
+        element.object.pos = {x, y};
+        std::u16string text(id);
+        planhost::WriteIdHandle(text, &memo.elemInfoString);  // resizes the defaults' handle
+        EXPECT_EQ(table_.elementCreate(token_, &element, &memo), expected);
+        EXPECT_EQ(table_.disposeElemMemoHdls(token_, &memo), NoError);
+        return element;
+    }
+
+    std::vector<API_Guid> List(API_ElemTypeID type = API_ObjectID) {
+        API_Guid** guids = nullptr;
+        Int32 count = -1;
+        EXPECT_EQ(table_.elementGetElemList(token_, type, &guids, &count, 0, 0, nullptr), NoError);
+        std::vector<API_Guid> list(guids ? *guids : nullptr, guids ? *guids + count : nullptr);
+        BMKillTypedHandle(&guids);
+        return list;
+    }
+
+    std::u16string MarkerStyle(const API_Guid& guid) {
+        API_ElementMemo memo;
+        std::memset(&memo, 0, sizeof memo);
+        EXPECT_EQ(table_.elementGetMemo(token_, &guid, &memo, APIMemoMask_AddPars), NoError);
+        planhost::ParameterList list = planhost::ReadParameterHandle(memo.params);
+        table_.disposeElemMemoHdls(token_, &memo);
+        const planhost::Parameter* style = FindParameter(list, "strMarkerStyle");
+        return style ? style->text : u"<none>";
+    }
+
+    planhost::Session session_;
+    API_EntryTable table_;
+    API_Token token_ = 0;
+};
+
+TEST_F(ElementOperationsTest, DefaultsFillOnlyTheIdTextAndEveryHandleIsCountedUntilFreed) {
+    const Int64 before = BMOutstandingHandles();
+    API_Element element;
+    API_ElementMemo memo;
+    std::memset(&element, 0, sizeof element);
+    std::memset(&memo, 0, sizeof memo);
+    element.header.typeID = 1;
+    EXPECT_EQ(table_.elementGetDefaults(token_, &element, &memo), APIERR_BADID);
+    element.header.typeID = API_ObjectID;
+    ASSERT_EQ(table_.elementGetDefaults(token_, &element, &memo), NoError);
+    EXPECT_EQ(element.header.layer, 1);
+    EXPECT_EQ(element.object.xRatio, 1.0);
+    ASSERT_NE(memo.elemInfoString, nullptr);
+    EXPECT_EQ(memo.params, nullptr);
+    EXPECT_EQ(BMOutstandingHandles(), before + 1);
+    EXPECT_EQ(table_.disposeElemMemoHdls(token_, &memo), NoError);
+    EXPECT_EQ(memo.elemInfoString, nullptr);
+    EXPECT_EQ(BMOutstandingHandles(), before);
+
+    Create(u"7", 1, 2);
+    List();
+    MarkerStyle(List().front());
+    EXPECT_EQ(BMOutstandingHandles(), before);
+}
+
+TEST_F(ElementOperationsTest, CreatedObjectReadsBackWithItsMemoAndHostResolvedHeader) {
+    API_Element created = Create(u"-12", 12.5, -3.25);
+    EXPECT_EQ(created.header.layer, planhost::HostDefaultLayer);
+    EXPECT_NE(created.header.drawIndex, 0xFF);
+    EXPECT_TRUE(created.header.hasMemo);
+
+    API_Element read;
+    std::memset(&read, 0, sizeof read);
+    read.header.guid = created.header.guid;
+    ASSERT_EQ(table_.elementGet(token_, &read, 0), NoError);
+    EXPECT_EQ(read.object.pos.x, 12.5);
+    EXPECT_EQ(read.object.libInd, 2);
+
+    API_ElementMemo memo;
+    std::memset(&memo, 0, sizeof memo);
+    ASSERT_EQ(
+        table_.elementGetMemo(token_, &created.header.guid, &memo, APIMemoMask_ElemInfoString),
+        NoError);
+    EXPECT_EQ(planhost::ReadIdHandle(memo.elemInfoString), u"-12");
+    EXPECT_EQ(memo.params, nullptr);  // not asked for
+    table_.disposeElemMemoHdls(token_, &memo);
+    EXPECT_EQ(MarkerStyle(created.header.guid), u"Triangle");
+
+    API_Guid unknown{};
+    unknown.time_low = 42;
+    read.header.guid = unknown;
+    EXPECT_EQ(table_.elementGet(token_, &read, 0), APIERR_BADELEMENT);
+}
+
+TEST_F(ElementOperationsTest, ObjectsLiveInTheModelViewsOnly) {
+    API_Element placed = Create(u"1", 0, 0);
+    session_.views().ChangeCurrent(APIWind_3DModelID);
+    EXPECT_EQ(List().size(), 1u);
+    Create(u"2", 1, 1);
+    EXPECT_EQ(List(0).size(), 2u);  // type 0: every type
+    for (API_DatabaseTypeID view : {APIWind_SectionID, APIWind_LayoutID}) {
+        session_.views().ChangeCurrent(view);
+        EXPECT_TRUE(List().empty());
+        Create(u"3", 2, 2, APIERR_REFUSEDCMD);
+        API_Element read = placed;
+        EXPECT_EQ(table_.elementGet(token_, &read, 0), APIERR_BADELEMENT);
+    }
+    session_.views().ChangeCurrent(APIWind_FloorPlanID);
+    EXPECT_EQ(List().size(), 2u);
+}
+
+TEST_F(ElementOperationsTest, NonFiniteCoordinatesAreRefused) {
+    const double inf = std::numeric_limits<double>::infinity();
+    Create(u"1", inf, 0, APIERR_BADVALUE);
+    Create(u"1", 0, std::numeric_limits<double>::quiet_NaN(), APIERR_BADVALUE);
+    API_Element placed = Create(u"1", 0, 0);
+    API_Element mask;
+    ACAPI_ELEMENT_MASK_CLEAR(mask);
+    ACAPI_ELEMENT_MASK_SET(mask, API_ObjectType, level);
+    placed.object.level = -inf;
+    EXPECT_EQ(table_.elementChange(token_, &placed, &mask, nullptr, 0, true), APIERR_BADVALUE);
+    EXPECT_EQ(List().size(), 1u);
+}
+
+TEST_F(ElementOperationsTest, ChangeTouchesOnlyMaskedFieldsAnyByteOfAFieldCounts) {
+    API_Element placed = Create(u"7", 1, 2);
+    API_Element request = placed;
+    request.object.pos = {10, 20};
+    request.object.level = 3;
+    request.object.xRatio = 4;
+    API_Element mask;
+    ACAPI_ELEMENT_MASK_CLEAR(mask);
+    EXPECT_EQ(table_.elementChange(token_, &request, nullptr, nullptr, 0, true), APIERR_NOMASK);
+    ACAPI_ELEMENT_MASK_SET(mask, API_ObjectType, pos.x);
+    reinterpret_cast<UInt8*>(&mask.object.level)[7] = 1;  // one byte flags the field
+    ASSERT_EQ(table_.elementChange(token_, &request, &mask, nullptr, 0, true), NoError);
+    EXPECT_EQ(request.object.pos.x, 10);
+    EXPECT_EQ(request.object.pos.y, 2);  // not masked
+    EXPECT_EQ(request.object.level, 3);
+    EXPECT_EQ(request.object.xRatio, placed.object.xRatio);
+    EXPECT_TRUE(request.header.guid == placed.header.guid);
+    EXPECT_GT(request.header.modiStamp, placed.header.modiStamp);
+}
+
+TEST_F(ElementOperationsTest, ParameterSessionChangesTheObjectOnlyThroughChangeParameters) {
+    API_Element placed = Create(u"7", 1, 2);
+    API_ChangeParamType change;
+    std::memset(&change, 0, sizeof change);
+    std::strcpy(change.name, "strMarkerStyle");
+    change.uStrValue = u"Cross in Circle";
+    EXPECT_EQ(table_.goodies(token_, APIAny_ChangeAParameterID, &change, nullptr, nullptr, nullptr),
+              APIERR_NOTSESSION);
+    API_ParamOwnerType owner{placed.header.guid, 0, API_ObjectID};
+    ASSERT_EQ(table_.goodies(token_, APIAny_OpenParametersID, &owner, nullptr, nullptr, nullptr),
+              NoError);
+    ASSERT_EQ(table_.goodies(token_, APIAny_ChangeAParameterID, &change, nullptr, nullptr, nullptr),
+              NoError);
+    API_ChangeParamType unknown = change;
+    std::strcpy(unknown.name, "strMarkerstyle");
+    EXPECT_EQ(
+        table_.goodies(token_, APIAny_ChangeAParameterID, &unknown, nullptr, nullptr, nullptr),
+        APIERR_BADPARAMNAME);
+    API_GetParamsType got;
+    std::memset(&got, 0, sizeof got);
+    ASSERT_EQ(table_.goodies(token_, APIAny_GetActParametersID, &got, nullptr, nullptr, nullptr),
+              NoError);
+    EXPECT_EQ(MarkerStyle(placed.header.guid), u"Triangle");  // the session is a copy
+
+    API_Element defaults, mask;
+    ACAPI_ELEMENT_MASK_CLEAR(defaults);
+    ACAPI_ELEMENT_MASK_CLEAR(mask);
+    defaults.header.typeID = API_ObjectID;
+    API_ElementMemo memo;
+    std::memset(&memo, 0, sizeof memo);
+    memo.params = got.params;
+    EXPECT_EQ(table_.elementChangeParameters(token_, &placed.header, 1, &defaults, &memo, nullptr),
+              APIERR_NOMASK);
+    ASSERT_EQ(table_.elementChangeParameters(token_, &placed.header, 1, &defaults, &memo, &mask),
+              NoError);
+    EXPECT_EQ(table_.disposeAddParHdl(token_, &got.params), NoError);
+    EXPECT_EQ(table_.goodies(token_, APIAny_CloseParametersID, nullptr, nullptr, nullptr, nullptr),
+              NoError);
+    EXPECT_EQ(table_.goodies(token_, APIAny_CloseParametersID, nullptr, nullptr, nullptr, nullptr),
+              APIERR_NOTSESSION);
+    EXPECT_EQ(MarkerStyle(placed.header.guid), u"Cross in Circle");
+}
+
+TEST_F(ElementOperationsTest, LibrarySearchIsExactAndParametersComeAsANewHandleEachTime) {
+    API_LibPart part;
+    std::memset(&part, 0, sizeof part);
+    std::memcpy(part.file_UName, u"Stakemark.GSM", sizeof u"Stakemark.GSM");
+    EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), APIERR_NOLIBPART);
+    std::memset(&part, 0, sizeof part);
+    EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), APIERR_NOLIBPART);  // empty
+    EXPECT_EQ(Search(u"Tree.gsm").index, 3);
+    part.index = 4;
+    EXPECT_EQ(table_.libPartGet(token_, &part), APIERR_BADINDEX);
+
+    double a = 0, b = 0;
+    Int32 count = 0;
+    API_AddParType** first = nullptr;
+    API_AddParType** second = nullptr;
+    ASSERT_EQ(table_.libPartGetParams(token_, 2, &a, &b, &count, &first), NoError);
+    ASSERT_EQ(table_.libPartGetParams(token_, 2, &a, &b, &count, &second), NoError);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(BMHandleCount(first), count);
+    EXPECT_EQ(table_.libPartGetParams(token_, 0, &a, &b, &count, &first), APIERR_BADINDEX);
+    table_.disposeAddParHdl(token_, &first);
+    table_.disposeAddParHdl(token_, &second);
+}
+
+TEST_F(ElementOperationsTest, UndoableCommandIsOneStepAndAFailedOneLeavesNothing) {
+    struct Call {
+        ElementOperationsTest* test;
+        GSErrCode result;
+    };
+    auto body = [](void* data) -> GSErrCode {
+        auto* call = static_cast<Call*>(data);
+        call->test->Create(u"1", 0, 0);
+        return call->result;
+    };
+    Call fails{this, APIERR_GENERAL};
+    EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &fails), APIERR_GENERAL);
+    EXPECT_TRUE(List().empty());
+    Call works{this, NoError};
+    EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &works), NoError);
+    EXPECT_EQ(List().size(), 1u);
+    EXPECT_EQ(session_.model().Undo(), "Create text");
+    EXPECT_TRUE(List().empty());
+}
+
+}  // namespace
+}  // namespace planhost_test

@@ -1,0 +1,60 @@
+// A host model on a project file of its own in a fresh temporary folder, with the shipped
+// default library (next to the built planhost), for tests that use the model directly.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "model/model.hpp"
+
+namespace planhost_test {
+
+class HostModelTest : public ::testing::Test {
+protected:
+    HostModelTest() {
+        std::random_device random;
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("planhost-model-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(folder_);
+    }
+    ~HostModelTest() override { std::filesystem::remove_all(folder_); }
+
+    static std::string ShippedLibrary() {
+        return (std::filesystem::path(PLANHOST_PATH).parent_path() / "library").string();
+    }
+
+    planhost::ModelOptions Options() const {
+        planhost::ModelOptions options;
+        options.projectPath = (folder_ / "plan.db").string();
+        options.libraryFolders = {ShippedLibrary()};
+        return options;
+    }
+
+    std::unique_ptr<planhost::Model> Open() const {
+        return std::make_unique<planhost::Model>(Options());
+    }
+
+    // A measure point of the shipped Stakemark part, not yet added.
+    static planhost::ObjectElement Stakemark(const planhost::Model& model, const char16_t* id,
+                                             double x, double y) {
+        const planhost::LibraryPart* part = model.library().FindByFileName(u"Stakemark.gsm");
+        planhost::ObjectElement element;
+        element.libInd = part->index;
+        element.x = x;
+        element.y = y;
+        element.hasMemo = true;
+        element.id = id;
+        return element;
+    }
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+}  // namespace planhost_test
