@@ -195,7 +195,8 @@ std::optional<UndoStep> Project::NewestStep(std::int64_t below, const Parameters
     while (entries.Step()) {
         UndoEntry entry;
         entry.guid = GuidOf(entries.Blob(0));
-        if (entries.Int(1) != 0) entry.before = ReadElement(entries, 2, params);
+        if (entries.Int(1) != 0)
+            entry.before = std::make_unique<ObjectElement>(ReadElement(entries, 2, params));
         step.entries.push_back(std::move(entry));
     }
     return step;
@@ -238,7 +239,7 @@ void Project::Save(const ProjectChanges& changes) {
             std::int64_t position = 0;
             for (const UndoEntry& entry : step->entries) {
                 addEntry.Bind(1, id).Bind(2, position++).BindBlob(3, GuidBlob(entry.guid));
-                addEntry.Bind(4, std::int64_t(entry.before.has_value()));
+                addEntry.Bind(4, std::int64_t(entry.before != nullptr));
                 if (entry.before) {
                     BindElement(addEntry, 5, *entry.before);
                 } else {

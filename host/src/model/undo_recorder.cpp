@@ -21,7 +21,7 @@ void UndoRecorder::NoteIn(Recording& recording, const API_Guid& guid, const Obje
     if (!recording.touched.insert(guid).second) return;
     UndoEntry entry;
     entry.guid = guid;
-    if (before != nullptr) entry.before = *before;
+    if (before != nullptr) entry.before = std::make_unique<ObjectElement>(*before);
     recording.step.entries.push_back(std::move(entry));
 }
 

@@ -2,6 +2,7 @@
 // step of the changes made outside any undoable step, and the finished steps not yet stored.
 #pragma once
 
+#include <optional>
 #include <unordered_set>
 #include <vector>
 

@@ -2,7 +2,7 @@
 // the step's first change of it (nothing when the step created it).
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,7 +12,8 @@ namespace planhost {
 
 struct UndoEntry {
     API_Guid guid{};
-    std::optional<ObjectElement> before;  // nothing: the step created the element
+    // Null: the step created the element. Held apart so that a creation costs no snapshot.
+    std::unique_ptr<ObjectElement> before;
 };
 
 struct UndoStep {
