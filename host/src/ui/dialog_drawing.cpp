@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "IO/FileSystem.hpp"
+#include "ui/xml_text.hpp"
 
 namespace planhost {
 
@@ -15,26 +16,7 @@ constexpr const char* kTextColor = "#1a1a1a";
 constexpr const char* kDisabledTextColor = "#9a9a9a";
 
 std::string Escaped(const GS::UniString& text) {
-    std::string out;
-    for (const char c : text.ToCStr(GS::CC_UTF8)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    return XmlEscaped(text.ToCStr(GS::CC_UTF8));
 }
 
 std::string Base64(std::string_view bytes) {
