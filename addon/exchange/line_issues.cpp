@@ -15,10 +15,11 @@ std::string_view TrimCSpace(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kCSpace) - first + 1);
 }
 
-// The field without one leading '+', which from_chars does not take; a second sign stays and
-// fails the check, as atoi and atof stop at it.
+// One leading '+' goes, as from_chars does not take it; a sign after it stays and fails the
+// check, as atoi and atof stop there.
 std::string_view WithoutPlus(std::string_view field) {
-    if (!field.empty() && field[0] == '+') field.remove_prefix(1);
+    if (field.size() >= 2 && field[0] == '+' && field[1] != '-' && field[1] != '+')
+        field.remove_prefix(1);
     return field;
 }
 

@@ -1,0 +1,143 @@
+// Export points and Update points end to end: which objects are measure points, how they are
+// written and read back, and how an update moves and adds them.
+#include "measure_points_fixture.hpp"
+
+namespace planhost_test {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+const std::string kMeasured = "strMarkerStyle=Cross in Circle";
+const std::string kDesign = "strMarkerStyle=Cone";
+
+class ExportPointsTest : public MeasurePointsTest {};
+
+TEST_F(ExportPointsTest, SortsByMarkerStyleAndReadsNumbersFromElementIDs) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "7", 1, 2, {kMeasured});
+    Place("Stakemark.gsm", "P12", 3, 4, {kDesign});
+    Place("Stakemark.gsm", "12A", 5, 6, {"strMarkerStyle=cross in circle"});
+    Place("Stakemark.gsm", "<no memo>", 7, 8);
+    Place("Tree.gsm", "9", 9, 9);
+    Place("Stakemark.gsm", "7", 2.5, -1, {kMeasured});
+    const RunResult run = Run({"export", "out.txt"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    EXPECT_EQ(planhost.ReadFile("out.txt"),
+              "[Measured_Points]\r\n7\t1\t2\t0\t\r\n7\t2.5\t-1\t0\t\r\n"
+              "[Design_Points]\r\n0\t3\t4\t0\t\r\n12\t5\t6\t0\t\r\n0\t7\t8\t0\t\r\n");
+    EXPECT_THAT(ViewSwitches(run), IsEmpty());
+}
+
+TEST_F(ExportPointsTest, WithoutMeasurePointsSaysSoAndWritesNothing) {
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    for (const char* library : {"3", ""}) {
+        SCOPED_TRACE(library);
+        WriteSettings(library);
+        const RunResult run = Run({"export", "out.txt"});
+        EXPECT_THAT(run.Alerts(), ElementsAre("There are no Points!"));
+        EXPECT_FALSE(std::filesystem::exists(planhost.folder() / "out.txt"));
+    }
+}
+
+TEST_F(ExportPointsTest, CancelledDialogWritesNothingAndSaysNothing) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    const RunResult run = Run({"export"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+}
+
+TEST_F(ExportPointsTest, FileThatCannotBeWrittenIsNamedToTheUser) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    const RunResult run = Run({"export", "no-such-folder/out.txt"});
+    EXPECT_THAT(run.Alerts(),
+                ElementsAre(AllOf(HasSubstr("no-such-folder/out.txt"), HasSubstr("not"))));
+}
+
+TEST_F(ExportPointsTest, ExportImportExportGivesTheSameFile) {
+    WriteSettings("2");
+    planhost.WriteFile("in.txt",
+                       "[Measured_Points]\r\n7\t155000.4\t-3.25\t0.01\t\r\n"
+                       "-3\t0.001\t1234567.891\t0\t\r\n[Design_Points]\r\n"
+                       "2147483647\t1.5\t2.5\t-1\t\r\n");
+    Run({"import", "in.txt"});
+    Run({"export", "first.txt"});
+    Run({"--project", "second.db", "import", "first.txt"});
+    Run({"--project", "second.db", "export", "second.txt"});
+    const std::string first = planhost.ReadFile("first.txt");
+    EXPECT_THAT(first, AllOf(HasSubstr("[Measured_Points]\r\n7\t"), HasSubstr("\r\n-3\t"),
+                             HasSubstr("[Design_Points]\r\n2147483647\t1.5\t2.5\t-1\t\r\n")));
+    EXPECT_EQ(planhost.ReadFile("second.txt"), first);
+}
+
+class UpdatePointsTest : public MeasurePointsTest {};
+
+TEST_F(UpdatePointsTest, MovesEveryMeasuredPointOfANumberAndPlacesTheRest) {
+    WriteSettings("2", "1", "3");
+    Place("Stakemark.gsm", "7", 0, 0, {kMeasured});
+    Place("Stakemark.gsm", "7", 1, 1, {kMeasured});
+    Place("Stakemark.gsm", "7", 2, 2, {kDesign});
+    Place("Stakemark.gsm", "8", 5, 5, {kMeasured});
+    planhost.WriteFile("in.txt",
+                       "[Measured_Points]\r\n7\t12.5\t-3.25\t0.01\t\r\n"
+                       "[Design_Points]\r\n9\t1\t1\t1\t\r\n9\t2\t2\t2\t\r\n");
+    const RunResult run = Run({"update", "in.txt"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    const std::vector<PlacedObject> plan = List();
+    ASSERT_THAT(Ids(plan), ElementsAre("7", "7", "7", "8", "9", "9"));
+    for (int i : {0, 1}) {
+        EXPECT_EQ(plan[i].x, 12.5);
+        EXPECT_EQ(plan[i].y, -3.25);
+        EXPECT_EQ(plan[i].z, 0.01);
+        EXPECT_EQ(plan[i].a, 3);
+        EXPECT_EQ(plan[i].params["strMarkerStyle"], "Cross in Circle");
+    }
+    EXPECT_EQ(plan[2].x, 2);  // a design point is never moved
+    EXPECT_EQ(plan[2].a, 0.5);
+    EXPECT_EQ(plan[3].x, 5);
+    EXPECT_EQ(plan[4].x, 1);  // new points are not matched by later lines
+    EXPECT_EQ(plan[5].z, 2);
+    EXPECT_EQ(plan[5].params["strMarkerStyle"], "Cross in Circle");
+}
+
+TEST_F(UpdatePointsTest, CoordinatesMissingBeforeTheFirstFullLineAreZeroAndTheLinesAreNamed) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    planhost.WriteFile("in.txt", "5\t1\r\nP3\t4\t5\t6\t\r\n\r\n1\t7\t8\t9\t\r\n");
+    const RunResult run = Run({"update", "in.txt"});
+    const std::vector<PlacedObject> plan = List();
+    ASSERT_THAT(Ids(plan), ElementsAre("1", "5", "0"));
+    EXPECT_EQ(plan[0].x, 7);
+    EXPECT_EQ(plan[1].x, 1);
+    EXPECT_EQ(plan[1].y, 0);
+    EXPECT_EQ(plan[1].z, 0);
+    EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("2 lines"), HasSubstr("lines 1, 2"))));
+}
+
+TEST_F(UpdatePointsTest, WithoutMeasuredPointsSaysSoAndChangesNothing) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "7", 0, 0, {kDesign});
+    planhost.WriteFile("in.txt", "7\t1\t1\t1\t\r\n");
+    const RunResult run = Run({"update", "in.txt"});
+    EXPECT_THAT(run.Alerts(), ElementsAre("There are no measure points to update."));
+    EXPECT_THAT(ViewSwitches(run), IsEmpty());
+    EXPECT_EQ(List()[0].x, 0);
+}
+
+TEST_F(UpdatePointsTest, WorksOnTheFloorPlanFromASection) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    planhost.WriteFile("in.txt", "1\t2\t3\t4\t\r\n");
+    const RunResult run = Run({"--view", "section", "update", "in.txt"});
+    EXPECT_THAT(
+        ViewSwitches(run),
+        ElementsAre("ACAPI_Database GDAT type=2 -> 0x0", "ACAPI_Database CDAT type=1 -> 0x0",
+                    "ACAPI_Database CDAT type=2 -> 0x0", "ACAPI_Automate CHWD type=2 -> 0x0"));
+    EXPECT_EQ(List()[0].x, 2);
+}
+
+}  // namespace
+}  // namespace planhost_test

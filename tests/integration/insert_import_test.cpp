@@ -1,0 +1,163 @@
+// Insert points and Import points end to end: numbering, marker styles, the floor-plan guard,
+// progress and cancel, the library choice, and what the user is told.
+#include "measure_points_fixture.hpp"
+
+namespace planhost_test {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+class InsertPointsTest : public MeasurePointsTest {};
+
+TEST_F(InsertPointsTest, NumbersOnFromTheStartNumberAndStoresTheNext) {
+    WriteSettings("2", "12", "2.5");
+    const RunResult run = Run({"insert", "--click", "1,2", "--click", "3.5,-4", "--click", "5,6"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    const std::vector<PlacedObject> plan = List();
+    ASSERT_THAT(Ids(plan), ElementsAre("12", "13", "14"));
+    EXPECT_EQ(plan[1].x, 3.5);
+    EXPECT_EQ(plan[1].y, -4);
+    for (const PlacedObject& point : plan) {
+        EXPECT_EQ(point.part, "Stakemark.gsm");
+        EXPECT_EQ(point.z, 0.01);
+        EXPECT_EQ(point.a, 2.0);  // atoi of 2.5
+        EXPECT_EQ(point.b, 2.0);
+        EXPECT_EQ(point.params["strMarkerStyle"], "Cross in Circle");
+        EXPECT_EQ(point.params["strMarkerStyle3D"], "Cone");
+    }
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("\r\nStartNumber=15\r\n"));
+}
+
+TEST_F(InsertPointsTest, PlacesOnTheFloorPlanFromEveryViewAndBringsTheViewBack) {
+    WriteSettings("2");
+    const std::vector<std::pair<std::string, std::string>> views = {
+        {"section", "2"}, {"3d", "3"}, {"layout", "4"}};
+    for (const auto& [view, type] : views) {
+        SCOPED_TRACE(view);
+        const RunResult run = Run({"--view", view, "insert", "--click", "1,1"});
+        EXPECT_THAT(ViewSwitches(run), ElementsAre("ACAPI_Database GDAT type=" + type + " -> 0x0",
+                                                   "ACAPI_Database CDAT type=1 -> 0x0",
+                                                   "ACAPI_Database CDAT type=" + type + " -> 0x0",
+                                                   "ACAPI_Automate CHWD type=" + type + " -> 0x0"));
+        EXPECT_THAT(TraceOf(run, "ACAPI_Interface IPOI"),
+                    ElementsAre(HasSubstr("front=" + type), HasSubstr("front=" + type)));
+    }
+    EXPECT_EQ(List().size(), views.size());
+}
+
+TEST_F(InsertPointsTest, StopsAtTheHighestPointNumberWithoutPlacingItTwice) {
+    WriteSettings("2", "2147483646");
+    const RunResult run = Run({"insert", "--click", "1,1", "--click", "2,2", "--click", "3,3"});
+    EXPECT_THAT(run.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
+    EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647"));
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
+
+    const RunResult again = Run({"insert", "--click", "4,4"});
+    EXPECT_THAT(again.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
+    EXPECT_THAT(TraceOf(again, "ACAPI_Interface IPOI"), IsEmpty());
+    EXPECT_EQ(List().size(), 2u);
+}
+
+TEST_F(InsertPointsTest, TellsWhenTheNextStartNumberCannotBeStored) {
+    std::filesystem::create_directories(SettingsFile());  // a folder where the file belongs
+    const RunResult run = Run({"insert"});
+    EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("start number 0 could not be stored"))));
+}
+
+class ImportPointsTest : public MeasurePointsTest {};
+
+TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressPerSet) {
+    WriteSettings("2");
+    planhost.WriteFile("in.txt",
+                       "[Design_Points]\r\n21\t1\t1\t1\t\r\n22\t2\t2\t2\t\r\n[Measured_Points]\r\n"
+                       "11\t3\t3\t3\t\r\n12\t4\t4\t4\t\r\n13\t5\t5\t5\textra\t\r\n");
+    const RunResult run = Run({"--view", "section", "import", "in.txt"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    const std::vector<PlacedObject> plan = List();
+    ASSERT_THAT(Ids(plan), ElementsAre("11", "12", "13", "21", "22"));
+    EXPECT_EQ(plan[2].x, 5);
+    EXPECT_EQ(plan[2].z, 5);
+    EXPECT_EQ(plan[0].params["strMarkerStyle"], "Cross in Circle");
+    EXPECT_EQ(plan[3].params["strMarkerStyle"], "Triangle");  // the part's own default
+    EXPECT_EQ(plan[3].params["strMarkerStyle3D"], "Pin");
+    EXPECT_THAT(TraceOf(run, "ACAPI_Interface SPRV"),
+                ElementsAre(HasSubstr("value=1"), HasSubstr("value=2"), HasSubstr("value=3"),
+                            HasSubstr("value=1"), HasSubstr("value=2")));
+    EXPECT_THAT(
+        ViewSwitches(run),
+        ElementsAre("ACAPI_Database GDAT type=2 -> 0x0", "ACAPI_Database CDAT type=1 -> 0x0",
+                    "ACAPI_Database CDAT type=2 -> 0x0", "ACAPI_Automate CHWD type=2 -> 0x0"));
+    EXPECT_EQ(TraceOf(run, "ACAPI_Interface CPWD").size(), 1u);
+}
+
+TEST_F(ImportPointsTest, CancelEndsOnlyTheSetBeingPlaced) {
+    WriteSettings("2");
+    planhost.WriteFile("in.txt",
+                       "1\t0\t0\t0\r\n2\t0\t0\t0\r\n3\t0\t0\t0\r\n4\t0\t0\t0\r\n"
+                       "[Design_Points]\r\n8\t0\t0\t0\r\n9\t0\t0\t0\r\n");
+    const RunResult run = Run({"import", "in.txt", "--cancel-after", "2"});
+    EXPECT_THAT(Ids(List()), ElementsAre("1", "2", "8", "9"));
+    EXPECT_EQ(TraceOf(run, "ACAPI_Interface CANC").size(), 4u);
+}
+
+TEST_F(ImportPointsTest, NamesTheLinesItSkippedOrReadOnlyInPart) {
+    WriteSettings("2");
+    planhost.WriteFile("in.txt",
+                       "[Measured_Points]\r\nP12\t1\t1\t0\r\n12A\t2\t2\t0\r\n"
+                       "5\t12,5\t3\t0\r\n6\t1\t2\r\n7\t1\t1\t0\r\n");
+    const RunResult run = Run({"import", "in.txt"});
+    const std::vector<PlacedObject> plan = List();
+    EXPECT_THAT(Ids(plan), ElementsAre("0", "12", "5", "7"));
+    EXPECT_EQ(plan[2].x, 12);
+    EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("4 lines"), HasSubstr("lines 2, 3, 4, 5"),
+                                                HasSubstr("skipped"))));
+}
+
+TEST_F(ImportPointsTest, CancelledDialogPlacesNothingAndSaysNothing) {
+    WriteSettings("2");
+    const RunResult run = Run({"import"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    EXPECT_THAT(List(), IsEmpty());
+    EXPECT_EQ(ViewSwitches(run).size(), 3u);  // the floor plan comes and goes all the same
+}
+
+struct LibraryCase {
+    std::string library;
+    std::string part;  // empty: no object is selected
+    std::string markerStyle;
+    std::string markerStyle3D;
+};
+
+class LibraryChoiceTest : public MeasurePointsTest,
+                          public ::testing::WithParamInterface<LibraryCase> {};
+
+TEST_P(LibraryChoiceTest, SelectsTheObjectAndItsMarkerStyles) {
+    const LibraryCase& c = GetParam();
+    WriteSettings(c.library);
+    planhost.WriteFile("in.txt", "1\t2\t3\t4\t\r\n");
+    const RunResult run = Run({"import", "in.txt"});
+    const std::vector<PlacedObject> plan = List();
+    if (c.part.empty()) {
+        EXPECT_THAT(run.Alerts(), ElementsAre("Object is not loaded."));
+        EXPECT_THAT(plan, IsEmpty());
+        EXPECT_THAT(ViewSwitches(run), IsEmpty());  // ended before the dialog
+        return;
+    }
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(plan[0].part, c.part);
+    EXPECT_EQ(plan[0].params["strMarkerStyle"], c.markerStyle);
+    EXPECT_EQ(plan[0].params["strMarkerStyle3D"], c.markerStyle3D);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, LibraryChoiceTest,
+    ::testing::Values(LibraryCase{"1", "Piketmerk.gsm", "Kruis in cirkel", "Kegel"},
+                      LibraryCase{"2", "Stakemark.gsm", "Cross in Circle", "Cone"},
+                      LibraryCase{"3", "", "", ""}, LibraryCase{"", "", "", ""}));
+
+}  // namespace
+}  // namespace planhost_test

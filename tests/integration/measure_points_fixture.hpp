@@ -1,0 +1,97 @@
+// The measure-point commands end to end: a planhost folder with the add-on's settings file, and
+// the plan as `list` shows it.
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "planhost_runner.hpp"
+
+namespace planhost_test {
+
+// One object of the plan as `list` prints it.
+struct PlacedObject {
+    std::string part;
+    std::string id;  // "<no memo>" for an object without memo
+    double x, y, z, a, b;
+    nlohmann::json params;
+};
+
+class MeasurePointsTest : public ::testing::Test {
+protected:
+    // The add-on's settings file, six lines with CR LF as the add-on writes them.
+    void WriteSettings(const std::string& library, const std::string& startNumber = "1",
+                       const std::string& symbolSize = "1") const {
+        planhost.WriteFile(SettingsFile(),
+                           "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=" + symbolSize +
+                               "\r\nStartNumber=" + startNumber + "\r\nLibrary=" + library +
+                               "\r\n");
+    }
+    std::filesystem::path SettingsFile() const {
+        return planhost.configHome() / "Orvane" / "Stakewise" / "Stakewise.ini";
+    }
+
+    // A run that must end normally and give back every handle the host handed out.
+    RunResult Run(const std::vector<std::string>& args) {
+        RunResult run = planhost.Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_FALSE(run.LeakedHandles()) << run.err;
+        return run;
+    }
+
+    // Places an object by hand; params are NAME=VALUE.
+    void Place(const std::string& part, const std::string& id, double x, double y,
+               const std::vector<std::string>& params = {}) {
+        std::vector<std::string> args = {"place", "--part",         part, "--x", std::to_string(x),
+                                         "--y",   std::to_string(y)};
+        if (id == "<no memo>") {
+            args.push_back("--no-memo");
+        } else {
+            args.insert(args.end(), {"--id", id});
+        }
+        for (const std::string& param : params) args.insert(args.end(), {"--param", param});
+        ASSERT_EQ(planhost.Run(args).exitCode, 0);
+    }
+
+    std::vector<PlacedObject> List() {
+        std::vector<PlacedObject> objects;
+        for (const std::string& line : planhost.Run({"list"}).outLines) {
+            const nlohmann::json object = nlohmann::json::parse(line);
+            objects.push_back({object["part"], object["id"].is_null() ? "<no memo>" : object["id"],
+                               object["x"], object["y"], object["z"], object["a"], object["b"],
+                               object["params"]});
+        }
+        return objects;
+    }
+
+    static std::vector<std::string> Ids(const std::vector<PlacedObject>& objects) {
+        std::vector<std::string> ids;
+        for (const PlacedObject& object : objects) ids.push_back(object.id);
+        return ids;
+    }
+
+    // The trace lines of the view switches: ACAPI_Database and ACAPI_Automate.
+    static std::vector<std::string> ViewSwitches(const RunResult& run) {
+        std::vector<std::string> lines;
+        for (const std::string& line : run.traceLines) {
+            if (line.starts_with("ACAPI_Database ") || line.starts_with("ACAPI_Automate "))
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
+    static std::vector<std::string> TraceOf(const RunResult& run, const std::string& prefix) {
+        std::vector<std::string> lines;
+        for (const std::string& line : run.traceLines)
+            if (line.starts_with(prefix)) lines.push_back(line);
+        return lines;
+    }
+
+    PlanhostRunner planhost;
+};
+
+}  // namespace planhost_test
