@@ -56,6 +56,12 @@ std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
     return std::nullopt;
 }
 
+// Unloads a module that is not used and passes on why.
+std::string Refuse(void* module, std::string why) {
+    dlclose(module);
+    return why;
+}
+
 std::string EntryFailed(const char* entry, GSErrCode code) {
     return std::string("the add-on's ") + entry + " failed with " + FormatErrCode(code) +
            "; it is not used";
@@ -81,49 +87,42 @@ std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& optio
         return "cannot load the add-on module " + options.path + ": " + dlerror() +
                "; build the Stakewise target or name the module with --addon PATH";
     // An add-on opens its own resource module when it is loaded.
-    if (RSOpenModuleCount() <= modulesBefore) {
-        dlclose(module);
-        return options.path + " opened no resource module when loaded; it is not an add-on";
-    }
-    const GSResModule resources = RSLastOpenedModule();
+    const bool openedResources = RSOpenModuleCount() > modulesBefore;
+    const GSResModule resources = openedResources ? RSLastOpenedModule() : 0;
 
     const auto getExported =
         reinterpret_cast<GetExportedFuncAddrs_Fn>(dlsym(module, API_GetExportedFuncAddrsName));
     const auto setImported =
         reinterpret_cast<SetImportedFuncAddrs_Fn>(dlsym(module, API_SetImportedFuncAddrsName));
-    if (getExported == nullptr || setImported == nullptr) {
-        dlclose(module);
-        return options.path + " does not export GetExportedFuncAddrs and SetImportedFuncAddrs; " +
-               "it is not an add-on";
-    }
+    if (getExported == nullptr || setImported == nullptr)
+        return Refuse(module, options.path +
+                                  " does not export GetExportedFuncAddrs and "
+                                  "SetImportedFuncAddrs; it is not an add-on");
 
     API_ExportRecord exports{};
     getExported(&exports);
-    if (std::optional<std::string> refused = CheckExports(exports)) {
-        dlclose(module);
-        return refused;
-    }
+    if (std::optional<std::string> refused = CheckExports(exports))
+        return Refuse(module, std::move(*refused));
+    if (!openedResources)
+        return Refuse(module, options.path +
+                                  " opened no resource module when loaded; it is not "
+                                  "a complete add-on");
 
     const API_EntryTable table = BuildEntryTable(session);
-    if (const GSErrCode error = setImported(&table); error != NoError) {
-        dlclose(module);
-        return EntryFailed("SetImportedFuncAddrs", error);
-    }
+    if (const GSErrCode error = setImported(&table); error != NoError)
+        return Refuse(module, EntryFailed("SetImportedFuncAddrs", error));
 
     API_EnvirParams envir{};
     envir.serverInfo.serverApplication = options.applicationId;
     envir.serverInfo.mainVersion = kHostMainVersion;
-    if (exports.checkEnvironment(&envir) == APIAddon_DontRegister) {
-        dlclose(module);
-        return "the add-on does not run in this application (id " +
-               std::to_string(options.applicationId) + "); it is not used";
-    }
+    if (exports.checkEnvironment(&envir) == APIAddon_DontRegister)
+        return Refuse(module, "the add-on does not run in this application (id " +
+                                  std::to_string(options.applicationId) + "); it is not used");
 
     session.menus().SetResourceModule(resources);
     if (const GSErrCode error = exports.registerInterface(); error != NoError) {
         session.menus() = Menus();
-        dlclose(module);
-        return EntryFailed("RegisterInterface", error);
+        return Refuse(module, EntryFailed("RegisterInterface", error));
     }
 
     if (const GSErrCode error = exports.initialize(session.IssueToken()); error != NoError) {
@@ -131,8 +130,7 @@ std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& optio
         exports.freeData();
         session.RevokeToken();
         session.menus() = Menus();
-        dlclose(module);
-        return EntryFailed("Initialize", error);
+        return Refuse(module, EntryFailed("Initialize", error));
     }
 
     addOn.module = module;
@@ -150,13 +148,12 @@ void UnloadAddOn(Session& session, bool callFreeData) {
         if (const GSErrCode error = addOn.exports.freeData(); error != NoError)
             std::fprintf(stderr, "planhost: the add-on's FreeData failed with %s\n",
                          FormatErrCode(error).c_str());
-        session.RevokeToken();
     }
+    session.RevokeToken();
     const Int32 modulesBefore = RSOpenModuleCount();
     dlclose(addOn.module);
     if (RSOpenModuleCount() >= modulesBefore)
         std::fprintf(stderr, "planhost: the add-on left its resource module open\n");
-    session.RevokeToken();
     addOn = LoadedAddOn{};
 }
 

@@ -161,6 +161,43 @@ TEST_F(FrameTest, MissingModuleSaysWhatToDo) {
     EXPECT_THAT(run.err, AllOf(HasSubstr("cannot load the add-on module"), HasSubstr("--addon")));
 }
 
+TEST_F(FrameTest, ModulesThatAreNoUsableAddOnAreRefusedWithTheirReason) {
+    const std::string platformLibrary =
+        (PlanhostRunner::Binary().parent_path() / "libstakewise_platform.so").string();
+    const struct {
+        std::string module;
+        std::string fault;
+        std::string message;
+    } cases[] = {
+        {platformLibrary, "", "does not export GetExportedFuncAddrs and SetImportedFuncAddrs"},
+        {FAKE_ADDON_PATH, "version", "built for API contract 0x150001, this host has 0x160001"},
+        {FAKE_ADDON_PATH, "min-host", "needs host release 22001 or later"},
+        {FAKE_ADDON_PATH, "null-entry", "hands over no FreeData entry point"},
+        {FAKE_ADDON_PATH, "", "opened no resource module"},
+    };
+    for (const auto& refused : cases) {
+        SCOPED_TRACE(refused.message);
+        planhost.SetEnv("FAKE_ADDON_FAULT", refused.fault);
+        const RunResult run = planhost.Run({"--addon", refused.module, "addons"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_THAT(run.err, HasSubstr(refused.message));
+        EXPECT_THAT(run.out, IsEmpty());
+    }
+}
+
+TEST_F(FrameTest, ProjectThatCannotBeOpenedSaysWhatToDo) {
+    planhost.WriteFile("not-a-project.db", "just text, not a project\n");
+    for (const std::string project : {"missing-folder/plan.db", "not-a-project.db"}) {
+        SCOPED_TRACE(project);
+        const RunResult run = planhost.Run({"--project", project, "addons"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_THAT(run.err, AllOf(HasSubstr("cannot open the project " + project),
+                                   HasSubstr("--project FILE")));
+        EXPECT_THAT(run.traceLines, IsEmpty());  // the add-on was not loaded
+    }
+    EXPECT_EQ(planhost.ReadFile("not-a-project.db"), "just text, not a project\n");
+}
+
 TEST_F(FrameTest, UsageErrorsExitWithTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {},

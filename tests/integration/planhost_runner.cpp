@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -25,16 +26,26 @@ std::string Slurp(const std::filesystem::path& path) {
     return content.str();
 }
 
-// The parent's environment with HOME and XDG_CONFIG_HOME pointing into the test folder.
-std::vector<std::string> ChildEnvironment(const PlanhostRunner& runner) {
+bool SameName(std::string_view a, std::string_view b) {
+    return a.substr(0, a.find('=')) == b.substr(0, b.find('='));
+}
+
+// The parent's environment with the runner's variables, HOME and XDG_CONFIG_HOME pointing into
+// the test folder.
+std::vector<std::string> ChildEnvironment(const PlanhostRunner& runner,
+                                          const std::vector<std::string>& extra) {
+    // The runner's own come first: a lookup takes the first of a name.
+    std::vector<std::string> own = {"HOME=" + runner.home().string(),
+                                    "XDG_CONFIG_HOME=" + runner.configHome().string()};
+    own.insert(own.end(), extra.begin(), extra.end());
     std::vector<std::string> env;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string_view text(*entry);
-        if (text.starts_with("HOME=") || text.starts_with("XDG_CONFIG_HOME=")) continue;
-        env.emplace_back(text);
+        if (std::none_of(own.begin(), own.end(),
+                         [text](const std::string& mine) { return SameName(mine, text); }))
+            env.emplace_back(text);
     }
-    env.push_back("HOME=" + runner.home().string());
-    env.push_back("XDG_CONFIG_HOME=" + runner.configHome().string());
+    env.insert(env.end(), own.begin(), own.end());
     return env;
 }
 
@@ -101,6 +112,12 @@ PlanhostRunner::~PlanhostRunner() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
+void PlanhostRunner::SetEnv(const std::string& name, const std::string& value) {
+    const std::string entry = name + "=" + value;
+    std::erase_if(extraEnv_, [&](const std::string& mine) { return SameName(mine, entry); });
+    extraEnv_.push_back(entry);
+}
+
 std::filesystem::path PlanhostRunner::Binary() {
     return PLANHOST_PATH;
 }
@@ -125,7 +142,7 @@ RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTra
     std::vector<std::string> argStrings{Binary().string()};
     if (withTrace) argStrings.insert(argStrings.end(), {"--trace", tracePath.string()});
     argStrings.insert(argStrings.end(), args.begin(), args.end());
-    std::vector<std::string> envStrings = ChildEnvironment(*this);
+    std::vector<std::string> envStrings = ChildEnvironment(*this, extraEnv_);
     const std::vector<char*> argv = PointersTo(argStrings);
     const std::vector<char*> envp = PointersTo(envStrings);
     const std::string folder = folder_.string();

@@ -60,6 +60,8 @@ public:
     std::string ReadFile(const std::filesystem::path& path) const;
 
     void SetTimeout(std::chrono::seconds timeout) { timeout_ = timeout; }
+    // An environment variable for every later run (HOME and XDG_CONFIG_HOME stay the runner's).
+    void SetEnv(const std::string& name, const std::string& value);
 
     // The planhost binary the runs use (PLANHOST_PATH of the build).
     static std::filesystem::path Binary();
@@ -67,6 +69,7 @@ public:
 private:
     std::filesystem::path folder_;
     std::chrono::seconds timeout_{60};
+    std::vector<std::string> extraEnv_;  // "NAME=value"
 };
 
 std::vector<std::string> SplitLines(const std::string& text);
