@@ -117,6 +117,12 @@ Int32 RSOpenModuleCount() {
     return Int32(Modules().open.size());
 }
 
+GSResModule RSLastOpenedModule() {
+    const auto& open = Modules().open;
+    // Ids only grow, so the newest module still open has the largest id.
+    return open.empty() ? 0 : open.rbegin()->first;
+}
+
 std::string_view RSLoadResource(GSType type, GSResID id, GSResModule module) {
     const Resource* resource = FindResource(type, id, module);
     return resource == nullptr ? std::string_view() : resource->data;
