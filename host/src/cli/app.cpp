@@ -188,6 +188,7 @@ int RunPlanhost(int argc, char** argv) {
     AddFrameCommands(commands);
     AddPointCommands(commands);
     AddDialogCommands(commands);
+    AddFloorCommands(commands);
     std::vector<CLI::App*> subcommands;
     for (const CommandSpec& command : commands) {
         CLI::App* sub = app.add_subcommand(command.name, command.help);

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The bulk benchmark: planhost's import, export, update and insert at survey scale, each beside
+# the host's floor for the same work (planhost floor ...), in one table.
+#   bench/run.sh [N ...]        default: 1000 10000 100000 1000000
+# Builds an optimised planhost in build/bench (STAKEWISE_BENCH_BUILD to change), generates the
+# files with survey_points and measures every run with measure_child (wait4: wall and CPU
+# seconds, peak resident memory). Ratios and microseconds per point are from CPU seconds, which
+# other work on the machine disturbs less than wall time; the load average is printed with the
+# table.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${STAKEWISE_BENCH_BUILD:-$root/build/bench}"
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1000 10000 100000 1000000)
+
+# Optimised with debug information, as the default preset builds, so that a profile of the same
+# build names its functions.
+[ -f "$build/CMakeCache.txt" ] ||
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target planhost Stakewise survey_points measure_child -j2 >/dev/null
+planhost="$(find "$build" -name planhost -type f -perm -u+x | head -n1)"
+survey="$(find "$build" -name survey_points -type f -perm -u+x | head -n1)"
+measure="$(find "$build" -name measure_child -type f -perm -u+x | head -n1)"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/stakewise-bulk-XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+
+# The add-on's settings: the international object, symbol size 1, numbering from 1.
+export XDG_CONFIG_HOME="$work/config"
+ini="$XDG_CONFIG_HOME/Orvane/Stakewise/Stakewise.ini"
+mkdir -p "$(dirname "$ini")"
+printf 'Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\nLibrary=2\r\n' \
+    >"$ini"
+
+# A user's settings were saved a while before a command runs; the add-on trusts its parsed
+# copy only for a file that has not changed in the last two seconds (insert saves it).
+settle_settings() {
+    while (($(date +%s) - $(stat -c %Z "$ini") < 3)); do sleep 1; done
+}
+
+# run NAME PROJECT ARGS...: one measured planhost run; its figures land in $work/NAME.
+run() {
+    local name="$1" project="$2"
+    shift 2
+    settle_settings
+    if ! "$measure" "$work/$name" "$planhost" --project "$project" "$@" \
+        >"$work/$name.log" 2>&1; then
+        echo "bench: planhost $* failed; its output:" >&2
+        tail -n 20 "$work/$name.log" >&2
+        exit 1
+    fi
+}
+
+printf 'load average before: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-7s %9s %9s %9s %9s %9s %9s %9s %7s\n' command N 'wall s' 'cpu s' 'us/point' \
+    'peak MiB' 'floor s' 'floor MiB' ratio
+row() {
+    local command="$1" n="$2"
+    read -r wall cpu peak _ <"$work/addon"
+    read -r _ fcpu fpeak _ <"$work/floor"
+    awk -v c="$command" -v n="$n" -v w="$wall" -v cpu="$cpu" -v p="$peak" -v fc="$fcpu" \
+        -v fp="$fpeak" 'BEGIN {
+            printf "%-7s %9d %9.2f %9.2f %9.1f %9.1f %9.2f %9.1f %7.2f\n",
+                c, n, w, cpu, cpu * 1e6 / n, p / 1024, fc, fp / 1024, (fc > 0 ? cpu / fc : 0)
+        }'
+}
+
+for n in "${sizes[@]}"; do
+    "$survey" points "$n" "$work/points.txt"
+    "$survey" update "$n" "$work/update.txt"
+    "$survey" clicks "$n" "$work/clicks.txt"
+    rm -f "$work"/*.db
+
+    run addon "$work/import.db" import "$work/points.txt"
+    run floor "$work/floor.db" floor import "$work/points.txt"
+    row import "$n"
+
+    cp "$work/import.db" "$work/export.db"
+    cp "$work/import.db" "$work/floor-export.db"
+    run addon "$work/export.db" export "$work/exported.txt"
+    run floor "$work/floor-export.db" floor export "$work/floor-exported.txt"
+    row export "$n"
+
+    cp "$work/import.db" "$work/update.db"
+    cp "$work/import.db" "$work/floor-update.db"
+    run addon "$work/update.db" update "$work/update.txt"
+    run floor "$work/floor-update.db" floor update "$work/update.txt"
+    row update "$n"
+
+    run addon "$work/insert.db" insert --clicks-file "$work/clicks.txt"
+    run floor "$work/floor-insert.db" floor insert "$work/clicks.txt"
+    row insert "$n"
+done
+printf 'load average after: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
