@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "measure_points_fixture.hpp"
 #include "planhost_runner.hpp"
 
 namespace planhost_test {
@@ -16,6 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::MatchesRegex;
 using ::testing::Not;
 using ::testing::StartsWith;
 
@@ -237,6 +239,20 @@ TEST_F(FrameTest, HelpExplainsTheCommands) {
     const RunResult menuHelp = planhost.Run({"menu", "--help"}, /*withTrace=*/false);
     EXPECT_EQ(menuHelp.exitCode, 0);
     EXPECT_THAT(menuHelp.out, AllOf(HasSubstr("--click"), HasSubstr("32505 Info...")));
+}
+
+class HandleCountTest : public MeasurePointsTest {};
+
+TEST_F(HandleCountTest, HandlesTheAddOnDidNotGiveBackAreReported) {
+    WriteSettings("2");
+    // The memo's handles stay with the add-on when their disposal fails.
+    const RunResult run = planhost.Run(
+        {"--fail", "ACAPI_DisposeElemMemoHdls=APIERR_GENERAL", "menu", "32500", "--click", "1,1"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.LeakedHandles());
+    EXPECT_THAT(run.errLines, Contains(MatchesRegex("debug: leaked [1-9][0-9]* handles")));
+
+    EXPECT_FALSE(planhost.Run({"menu", "32500", "--click", "1,1"}).LeakedHandles());
 }
 
 }  // namespace
