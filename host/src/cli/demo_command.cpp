@@ -103,12 +103,26 @@ bool StartFresh(const DemoPaths& paths) {
 void ApplySettings(const DemoPaths& paths) {
     int status = RunPlanhost(
         paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
-    if (status == 0 && fs::exists(paths.settingsFile)) return;
+    if (status == 0 && fs::exists(paths.settingsFile)) {
+        std::printf("demo: the Settings dialog saved %s\n", paths.settingsFile.string().c_str());
+        return;
+    }
     std::ofstream file(paths.settingsFile, std::ios::binary);
     file << "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\n"
             "Library=2\r\n";
     std::printf("demo: the Settings dialog did not save; wrote %s directly\n",
                 paths.settingsFile.string().c_str());
+}
+
+// A small text file as it stands, TABs shown as blanks.
+void ShowFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        for (char& c : line) c = c == '\t' ? ' ' : c;
+        std::printf("  | %s\n", line.c_str());
+    }
 }
 
 int RunDemo(const std::string& folder) {
@@ -154,6 +168,7 @@ int RunDemo(const std::string& folder) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
             return StepFailed;
         }
+        if (run.arguments.front() == "export") ShowFile(paths.exported);
     }
     std::printf(
         "\ndemo: done. Files:\n  project   %s\n  settings  %s\n  exported  %s\n"

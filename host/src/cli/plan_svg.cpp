@@ -14,7 +14,7 @@ namespace planhost {
 namespace {
 
 constexpr double Margin = 70.0;        // px around the drawing, room for grid labels
-constexpr double LegendHeight = 90.0;  // px below the drawing: scale bar and legend
+constexpr double LegendHeight = 40.0;  // px below the drawing: scale bar and legend
 constexpr double MinSide = 700.0;      // px of the drawing's longer side
 constexpr double MaxSide = 9000.0;
 constexpr double RoomPerPoint = 56.0;  // px of side per sqrt(point): room for a number
@@ -232,8 +232,12 @@ std::string RenderPlanSvg(const Model& model, const std::string& title) {
         std::string& layer = layers[element->layer];
         layer += Symbol(symbol, px, py, r);
         if (element->hasMemo && !element->id.empty()) {
-            layer += "<text x=\"" + Number(px + r + 2) + "\" y=\"" + Number(py - r) +
-                     "\" font-size=\"" + Number(std::clamp(r * 1.4, 8.0, 13.0), 1) +
+            // Measured points are numbered above, others below: a point measured on top of its
+            // design point keeps both numbers readable.
+            double fontSize = std::clamp(r * 1.4, 8.0, 13.0);
+            double labelY = symbol == "cross-circle" ? py - r : py + r + fontSize * 0.8;
+            layer += "<text x=\"" + Number(px + r + 2) + "\" y=\"" + Number(labelY) +
+                     "\" font-size=\"" + Number(fontSize, 1) +
                      "\" fill=\"#212121\" stroke=\"#ffffff\" stroke-width=\"2.5\" "
                      "paint-order=\"stroke\">" +
                      Escape(GS::UniString(element->id).ToCStr(GS::CC_UTF8)) + "</text>";
