@@ -121,15 +121,18 @@ private:
 
 }  // namespace
 
+// The whole run works on the floor plan, where the points live: another view in front (a
+// section, a layout) would list none of them.
 void UpdatePoints() {
+    FloorPlanGuard guard;
+    guard.Enter();
     const std::vector<API_Element> points = CollectMeasurePoints().measured;
     if (points.empty()) {
+        guard.Leave();
         ShowAlert("There are no measure points to update.");
         return;
     }
     TextLineReader reader{IO::Location(ReadPointsFileDialog())};
-    FloorPlanGuard guard;
-    guard.Enter();
     PointsFileUpdate update(points);
     std::string_view line;
     for (std::size_t lineNumber = 1; reader.Next(&line); ++lineNumber) {

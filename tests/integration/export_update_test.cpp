@@ -28,7 +28,18 @@ TEST_F(ExportPointsTest, SortsByMarkerStyleAndReadsNumbersFromElementIDs) {
     EXPECT_EQ(planhost.ReadFile("out.txt"),
               "[Measured_Points]\r\n7\t1\t2\t0\t\r\n7\t2.5\t-1\t0\t\r\n"
               "[Design_Points]\r\n0\t3\t4\t0\t\r\n12\t5\t6\t0\t\r\n0\t7\t8\t0\t\r\n");
-    EXPECT_THAT(ViewSwitches(run), IsEmpty());
+}
+
+TEST_F(ExportPointsTest, ReadsThePointsOnTheFloorPlanWhenASectionIsInFront) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "4", 1, 2, {kMeasured});
+    const RunResult run = Run({"--view", "section", "export", "out.txt"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    EXPECT_EQ(planhost.ReadFile("out.txt"), "[Measured_Points]\r\n4\t1\t2\t0\t\r\n");
+    EXPECT_THAT(
+        ViewSwitches(run),
+        ElementsAre("ACAPI_Database GDAT type=2 -> 0x0", "ACAPI_Database CDAT type=1 -> 0x0",
+                    "ACAPI_Database CDAT type=2 -> 0x0", "ACAPI_Automate CHWD type=2 -> 0x0"));
 }
 
 TEST_F(ExportPointsTest, WithoutMeasurePointsSaysSoAndWritesNothing) {
@@ -123,7 +134,7 @@ TEST_F(UpdatePointsTest, WithoutMeasuredPointsSaysSoAndChangesNothing) {
     planhost.WriteFile("in.txt", "7\t1\t1\t1\t\r\n");
     const RunResult run = Run({"update", "in.txt"});
     EXPECT_THAT(run.Alerts(), ElementsAre("There are no measure points to update."));
-    EXPECT_THAT(ViewSwitches(run), IsEmpty());
+    EXPECT_THAT(TraceOf(run, "ACAPI_Element_Change"), IsEmpty());
     EXPECT_EQ(List()[0].x, 0);
 }
 
