@@ -81,4 +81,17 @@ bool FileSystem::IsFolder(const Location& location) const {
     return !location.IsEmpty() && IsFolderPath(location.ToNativePath());
 }
 
+GSErrCode FileSystem::GetFileStamp(const Location& location, FileStamp* stamp) const {
+    if (stamp == nullptr || location.IsEmpty()) return APIERR_BADPARS;
+    struct stat info {};
+    if (::stat(location.ToNativePath().c_str(), &info) != 0) return APIERR_GENERAL;
+    constexpr Int64 NsPerSecond = 1000000000;
+    stamp->device = UInt64(info.st_dev);
+    stamp->inode = UInt64(info.st_ino);
+    stamp->size = UInt64(info.st_size);
+    stamp->modifiedNs = Int64(info.st_mtim.tv_sec) * NsPerSecond + info.st_mtim.tv_nsec;
+    stamp->changedNs = Int64(info.st_ctim.tv_sec) * NsPerSecond + info.st_ctim.tv_nsec;
+    return NoError;
+}
+
 }  // namespace IO

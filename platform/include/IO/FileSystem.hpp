@@ -7,6 +7,21 @@
 
 namespace IO {
 
+// One version of a file as the system describes it, without reading it: the file (device and
+// inode), its length, and when its content (modified) and its entry (changed: also a rename
+// over it, chmod, utime) last changed, in nanoseconds since the epoch. A file that is rewritten
+// in place within one tick of the system's file clock can keep its stamp; one whose changed
+// time is a few seconds old cannot change without its stamp changing.
+struct FileStamp {
+    UInt64 device = 0;
+    UInt64 inode = 0;
+    UInt64 size = 0;
+    Int64 modifiedNs = 0;
+    Int64 changedNs = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystem {
 public:
     enum SpecialFolderID {
@@ -17,6 +32,8 @@ public:
     GSErrCode CreateFolderTree(const Location& folder) const;  // creates what is missing
     bool Exists(const Location& location) const;
     bool IsFolder(const Location& location) const;
+    // The stamp of the file that location names (a symbolic link is followed).
+    GSErrCode GetFileStamp(const Location& location, FileStamp* stamp) const;
 };
 
 extern FileSystem fileSystem;
