@@ -74,11 +74,13 @@ TEST_F(ExportPointsTest, ExportImportExportGivesTheSameFile) {
                        "[Measured_Points]\r\n7\t155000.4\t-3.25\t0.01\t\r\n"
                        "-3\t0.001\t1234567.891\t0\t\r\n[Design_Points]\r\n"
                        "2147483647\t1.5\t2.5\t-1\t\r\n");
+    // A name outside the host's 8-bit code page reaches the file as it is.
+    const std::string firstName = "erste-\u20ac-\u70b9.txt";
     Run({"import", "in.txt"});
-    Run({"export", "first.txt"});
-    Run({"--project", "second.db", "import", "first.txt"});
+    Run({"export", firstName});
+    Run({"--project", "second.db", "import", firstName});
     Run({"--project", "second.db", "export", "second.txt"});
-    const std::string first = planhost.ReadFile("first.txt");
+    const std::string first = planhost.ReadFile(firstName);
     EXPECT_THAT(first, AllOf(HasSubstr("[Measured_Points]\r\n7\t"), HasSubstr("\r\n-3\t"),
                              HasSubstr("[Design_Points]\r\n2147483647\t1.5\t2.5\t-1\t\r\n")));
     EXPECT_EQ(planhost.ReadFile("second.txt"), first);

@@ -67,6 +67,17 @@ TEST_F(InsertPointsTest, TellsWhenTheNextStartNumberCannotBeStored) {
     EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("start number 0 could not be stored"))));
 }
 
+TEST_F(InsertPointsTest, FailedCreationGoesToTheDebugOutputAndTheNumberAdvances) {
+    WriteSettings("2", "3");
+    const RunResult run =
+        Run({"--fail", "ACAPI_Element_Create=APIERR_GENERAL", "insert", "--click", "1,1"});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    EXPECT_THAT(run.errLines, testing::Contains("debug: ACAPI_Element_Create (text): -2130313215"));
+    EXPECT_THAT(run.errLines, testing::Contains("debug: (beep)"));
+    EXPECT_THAT(List(), IsEmpty());
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=4\r\n"));
+}
+
 class ImportPointsTest : public MeasurePointsTest {};
 
 TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressPerSet) {
