@@ -24,14 +24,12 @@ const char* const kLayout =
 struct Recorder {
     std::vector<std::pair<short, short>> messages;
     bool keepOpenOnCancel = false;
-    short closeOnInit = 0;
 
     static short Callback(short message, short dialId, short item, DGUserData userData,
                           DGMessageData) {
         auto* self = reinterpret_cast<Recorder*>(userData);
         EXPECT_EQ(dialId, kDialId);
         self->messages.emplace_back(message, item);
-        if (message == DG_MSG_INIT) return self->closeOnInit;
         if (message != DG_MSG_CLICK) return 0;
         if (item == DG_CANCEL && self->keepOpenOnCancel) return 0;
         return item == DG_OK || item == DG_CANCEL ? item : 0;
@@ -86,15 +84,6 @@ TEST_F(ModalDialogSessionTest, CancelClosesEvenWhenTheCallbackKeepsTheDialogOpen
     EXPECT_EQ(recorder_.messages, (Messages{{DG_MSG_INIT, 0}, {4, 2}}));
     session_.CloseWithCancel();  // already closed: nothing more is sent
     EXPECT_EQ(recorder_.messages.size(), 2u);
-}
-
-TEST(ModalDialogSessionInitTest, ReturningAnItemFromInitClosesTheDialog) {
-    Recorder recorder;
-    recorder.closeOnInit = 6;
-    DG::ModalDialogSession session(kDialId, *DG::ParseDialogLayout(kLayout), 0, Recorder::Callback,
-                                   reinterpret_cast<DGUserData>(&recorder));
-    session.Open();
-    EXPECT_EQ(session.closedBy(), 6);
 }
 
 TEST_F(ModalDialogSessionTest, EditTextIsCutToItsLength) {
