@@ -95,7 +95,11 @@ void Faults::AddFail(std::string_view rule) {
     fail.code = ParseErrCode(rule.substr(equals + 1));
     std::string_view where = rule.substr(0, equals);
     if (const auto at = where.find('@'); at != std::string_view::npos) {
-        fail.nth = ParseCallNumber(where.substr(at + 1));
+        std::string_view number = where.substr(at + 1);
+        // "@N+": the N-th call and every one after it, as when a resource stays exhausted.
+        fail.onwards = number.ends_with('+');
+        if (fail.onwards) number.remove_suffix(1);
+        fail.nth = ParseCallNumber(number);
         where = where.substr(0, at);
     }
     Target target = ParseTarget(where);
@@ -122,7 +126,8 @@ std::optional<GSErrCode> Faults::Check(std::string_view op, GSType selector) {
     for (FailRule& fail : fails_) {
         if (fail.op != op || (fail.selector != 0 && fail.selector != selector)) continue;
         ++fail.calls;
-        const bool fires = fail.nth == 0 || fail.nth == fail.calls;
+        const bool fires =
+            fail.nth == 0 || fail.nth == fail.calls || (fail.onwards && fail.calls > fail.nth);
         if (fires && !result) result = fail.code;
     }
     return result;

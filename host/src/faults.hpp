@@ -1,6 +1,7 @@
 // Fault injection from the command line:
 //   --fail OP[:SEL][@N]=CODE  the N-th call (every call without @N) of that operation, and of
 //                             that selector when given, returns CODE and does nothing else;
+//   --fail OP[:SEL]@N+=CODE   the same for the N-th call and every later one;
 //   --empty OP                that slot of the entry table is left empty (null);
 //   --empty OP:SEL            that selector answers APIERR_MISSINGCODE and does nothing else.
 // CODE is a number (0x81060387, decimal, negative) or an error name (APIERR_CANCEL).
@@ -36,8 +37,9 @@ public:
 private:
     struct FailRule {
         std::string op;
-        GSType selector = 0;  // 0: every selector
-        int nth = 0;          // 0: every call
+        GSType selector = 0;   // 0: every selector
+        int nth = 0;           // 0: every call
+        bool onwards = false;  // also every call after the nth
         GSErrCode code = NoError;
         int calls = 0;  // matching calls seen so far
     };

@@ -1,0 +1,203 @@
+// Saves that survive a crash: planhost is killed (SIGKILL) at many points in time while it
+// saves the settings, exports a points file or commits the project. Afterwards each file is
+// its old version or its new one, never a mix or a truncation, and the project opens.
+//
+// CRASH_KILLS sets the kills per scenario (default 50; scripts/crash-saves.sh runs 350 each).
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "planhost_runner.hpp"
+
+namespace planhost_test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::microseconds;
+
+constexpr const char* kOldSettings =
+    "Username=site\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=20\r\n"
+    "Library=2\r\n";
+constexpr const char* kOldExport = "[Design_Points]\r\n99\t9\t9\t9\t\r\n";
+
+int KillsPerScenario() {
+    const char* text = std::getenv("CRASH_KILLS");
+    return text == nullptr ? 50 : std::atoi(text);
+}
+
+// A point list of some length, so that the import's commit has work to do.
+std::string PointsFile(int count) {
+    std::string text = "[Measured_Points]\r\n";
+    for (int i = 1; i <= count; ++i) {
+        const std::string n = std::to_string(i);
+        text += n + "\t" + n + ".5\t-" + n + ".25\t0.01\t\r\n";
+    }
+    return text;
+}
+
+// How the killed runs ended, for the figures.
+struct Tally {
+    int oldVersion = 0;
+    int newVersion = 0;
+    int finishedBeforeKill = 0;
+};
+
+class CrashSafeSavesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        planhost.WriteFile(SettingsFile(), kOldSettings);
+        planhost.WriteFile("points.txt", PointsFile(40));
+        for (const char* id : {"7", "8"}) {
+            const RunResult run =
+                planhost.Run({"place", "--part", "Stakemark.gsm", "--id", id, "--x", id, "--y", "1",
+                              "--param", "strMarkerStyle=Cross in Circle"},
+                             false);
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+        }
+        plan_ = planhost.ReadFile("plan.db");
+    }
+
+    std::filesystem::path SettingsFile() const {
+        return planhost.configHome() / "Orvane" / "Stakewise" / "Stakewise.ini";
+    }
+
+    void Restore() {
+        std::filesystem::remove(planhost.folder() / "plan.db-journal");
+        planhost.WriteFile("plan.db", plan_);
+        planhost.WriteFile(SettingsFile(), kOldSettings);
+        planhost.WriteFile("exported.txt", kOldExport);
+    }
+
+    // The plan as `list` prints it, without the GUIDs that every import makes anew.
+    std::vector<std::string> ListPlan() {
+        const RunResult list = planhost.Run({"list"}, false);
+        EXPECT_EQ(list.exitCode, 0) << "the project does not open: " << list.err;
+        std::vector<std::string> objects;
+        for (const std::string& line : list.outLines) {
+            const std::size_t guid = line.find("\"guid\":\"");
+            const std::size_t end = line.find("\",", guid == std::string::npos ? 0 : guid + 8);
+            objects.push_back(guid == std::string::npos || end == std::string::npos
+                                  ? line
+                                  : line.substr(0, guid) + line.substr(end + 2));
+        }
+        return objects;
+    }
+
+    // Starts planhost as the runner would and kills it after `delay`. True when it was still
+    // running at that time.
+    bool RunAndKill(const std::vector<std::string>& args, microseconds delay) {
+        std::vector<std::string> argv = {PlanhostRunner::Binary().string()};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::vector<std::string> env = {"HOME=" + planhost.home().string(),
+                                        "XDG_CONFIG_HOME=" + planhost.configHome().string(),
+                                        "PATH=/usr/bin:/bin", "ASAN_OPTIONS=detect_leaks=0"};
+        std::vector<char*> argp, envp;
+        for (std::string& s : argv) argp.push_back(s.data());
+        for (std::string& s : env) envp.push_back(s.data());
+        argp.push_back(nullptr);
+        envp.push_back(nullptr);
+        const std::string folder = planhost.folder().string();
+
+        const pid_t child = fork();
+        if (child == 0) {
+            const int null = open("/dev/null", O_RDWR);
+            if (chdir(folder.c_str()) != 0 || null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0)
+                _exit(127);
+            execve(argp[0], argp.data(), envp.data());
+            _exit(127);
+        }
+        std::this_thread::sleep_for(delay);
+        const bool running = kill(child, SIGKILL) == 0 && waitpid(child, nullptr, WNOHANG) == 0;
+        int status = 0;
+        waitpid(child, &status, 0);
+        return running && WIFSIGNALED(status);
+    }
+
+    // The wall time of one whole run, for spreading the kills over it.
+    microseconds TimeOneRun(const std::vector<std::string>& args) {
+        Restore();
+        const auto start = Clock::now();
+        const RunResult run = planhost.Run(args, false);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return std::chrono::duration_cast<microseconds>(Clock::now() - start);
+    }
+
+    // Kills the command at evenly spread times over its usual run; `check` judges
+    // what is on disk afterwards and says whether it is the new version.
+    template <typename Check>
+    Tally KillRepeatedly(const std::vector<std::string>& args, Check check) {
+        const microseconds whole = TimeOneRun(args);
+        const int kills = KillsPerScenario();
+        Tally tally;
+        for (int i = 0; i < kills && !HasFailure(); ++i) {
+            Restore();
+            // From a quarter of the run (start-up is of no interest) to a bit past its end.
+            const microseconds delay = whole / 4 + whole * 17 * (2 * i + 1) / (40 * kills);
+            if (!RunAndKill(args, delay)) ++tally.finishedBeforeKill;
+            (check() ? tally.newVersion : tally.oldVersion)++;
+        }
+        std::printf("%s: %d kills in a run of %lld us: %d old, %d new, %d ended before the kill\n",
+                    args[0].c_str(), kills, static_cast<long long>(whole.count()), tally.oldVersion,
+                    tally.newVersion, tally.finishedBeforeKill);
+        return tally;
+    }
+
+    PlanhostRunner planhost;
+    std::string plan_;
+};
+
+TEST_F(CrashSafeSavesTest, SettingsFileIsOldOrNew) {
+    const std::vector<std::string> args = {"settings", "--symbol-size", "3", "--start-number",
+                                           "40",       "--library",     "1"};
+    TimeOneRun(args);
+    const std::string saved = planhost.ReadFile(SettingsFile());
+    ASSERT_NE(saved, kOldSettings);
+    KillRepeatedly(args, [&] {
+        const std::string now = planhost.ReadFile(SettingsFile());
+        EXPECT_THAT(now, ::testing::AnyOf(kOldSettings, saved)) << "torn settings file";
+        return now == saved;
+    });
+    ListPlan();
+}
+
+TEST_F(CrashSafeSavesTest, ExportedFileIsOldOrNew) {
+    const std::vector<std::string> args = {"export", "exported.txt"};
+    TimeOneRun(args);
+    const std::string exported = planhost.ReadFile("exported.txt");
+    ASSERT_NE(exported, kOldExport);
+    KillRepeatedly(args, [&] {
+        const std::string now = planhost.ReadFile("exported.txt");
+        EXPECT_THAT(now, ::testing::AnyOf(kOldExport, exported)) << "torn points file";
+        return now == exported;
+    });
+}
+
+TEST_F(CrashSafeSavesTest, ProjectIsOldOrNew) {
+    const std::vector<std::string> args = {"import", "points.txt"};
+    Restore();
+    const std::vector<std::string> before = ListPlan();
+    TimeOneRun(args);
+    const std::vector<std::string> after = ListPlan();
+    ASSERT_NE(before, after);
+    KillRepeatedly(args, [&] {
+        const std::vector<std::string> now = ListPlan();
+        EXPECT_TRUE(now == before || now == after)
+            << "the project holds part of an import: " << now.size() << " objects, not "
+            << before.size() << " or " << after.size();
+        return now == after;
+    });
+}
+
+}  // namespace
+}  // namespace planhost_test
