@@ -2,7 +2,8 @@
 # The bulk benchmark: planhost's import, export, update and insert at survey scale, each beside
 # the host's floor for the same work (planhost floor ...), in one table.
 #   bench/run.sh [N ...]        default: 1000 10000 100000 1000000
-# Builds an optimised planhost in build/bench (STAKEWISE_BENCH_BUILD to change), generates the
+# Builds an optimised planhost in build/bench (STAKEWISE_BENCH_BUILD to change; or takes the
+# binaries of the folder STAKEWISE_BENCH_BIN as they are), generates the
 # files with survey_points and measures every run with measure_child (wait4: wall and CPU
 # seconds, peak resident memory). Ratios and microseconds per point are from CPU seconds, which
 # other work on the machine disturbs less than wall time; the load average is printed with the
@@ -13,14 +14,23 @@ build="${STAKEWISE_BENCH_BUILD:-$root/build/bench}"
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1000 10000 100000 1000000)
 
-# Optimised with debug information, as the default preset builds, so that a profile of the same
-# build names its functions.
-[ -f "$build/CMakeCache.txt" ] ||
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target planhost Stakewise survey_points measure_child -j2 >/dev/null
-planhost="$(find "$build" -name planhost -type f -perm -u+x | head -n1)"
-survey="$(find "$build" -name survey_points -type f -perm -u+x | head -n1)"
-measure="$(find "$build" -name measure_child -type f -perm -u+x | head -n1)"
+if [ -n "${STAKEWISE_BENCH_BIN:-}" ]; then
+    # Binaries built before (planhost with Stakewise.so and its library beside it).
+    bin="$STAKEWISE_BENCH_BIN"
+    export LD_LIBRARY_PATH="$bin${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+else
+    # Optimised with debug information, as the default preset builds, so that a profile of the
+    # same build names its functions.
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        "$root/scripts/setup.sh"
+        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    cmake --build "$build" --target planhost Stakewise survey_points measure_child -j2 >/dev/null
+    bin="$build/bin"
+fi
+planhost="$bin/planhost"
+survey="$bin/survey_points"
+measure="$bin/measure_child"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/stakewise-bulk-XXXXXX")"
 trap 'rm -rf "$work"' EXIT

@@ -129,7 +129,7 @@ GSErrCode Session::CallDescribed(API_Token token, const char* op, GSType selecto
     else
         result = RunBody(op, body, bodyDetails);
 
-    std::string details = describe ? describe() : std::string();
+    std::string details = describe && lines.IsOpen() ? describe() : std::string();
     if (!details.empty() && !bodyDetails.empty()) details += ' ';
     details += bodyDetails;
     lines.End(line, op, selector, details, result);

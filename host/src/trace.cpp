@@ -8,12 +8,14 @@ namespace planhost {
 Trace::Trace(const std::string& path) : file_(path, std::ios::out | std::ios::trunc) {}
 
 std::size_t Trace::Begin() {
+    if (!file_.is_open()) return 0;  // without a file no call pays for its line
     pending_.emplace_back();
     return written_ + pending_.size() - 1;
 }
 
 void Trace::End(std::size_t line, std::string_view op, GSType selector, std::string_view details,
                 GSErrCode result) {
+    if (!file_.is_open()) return;
     pending_.at(line - written_) = FormatLine(op, selector, details, result);
     while (!pending_.empty() && pending_.front()) {
         // Flushed per line so that the trace is complete up to a crash of the add-on.

@@ -27,20 +27,19 @@ bool ResizeHandle(T*** handle, std::size_t bytes) {
     return true;
 }
 
-API_AddParType ToRecord(const Parameter& parameter, std::size_t index) {
-    API_AddParType record;
-    std::memset(&record, 0, sizeof record);
-    record.typeID = parameter.type;
-    record.index = Int16(index);
-    std::memcpy(record.name, parameter.name.data(),
-                std::min(parameter.name.size(), sizeof record.name - 1));
+// Fills the record in place (a list handle is thousands of bytes: no copy through a temporary).
+void FillRecord(const Parameter& parameter, std::size_t index, API_AddParType* record) {
+    std::memset(record, 0, sizeof *record);
+    record->typeID = parameter.type;
+    record->index = Int16(index);
+    std::memcpy(record->name, parameter.name.data(),
+                std::min(parameter.name.size(), sizeof record->name - 1));
     if (parameter.IsText()) {
         std::size_t length = std::min<std::size_t>(parameter.text.size(), 255);
-        std::memcpy(record.value.uStr, parameter.text.data(), length * sizeof(GS::uchar_t));
+        std::memcpy(record->value.uStr, parameter.text.data(), length * sizeof(GS::uchar_t));
     } else {
-        record.value.real = parameter.real;
+        record->value.real = parameter.real;
     }
-    return record;
 }
 
 Parameter FromRecord(const API_AddParType& record) {
@@ -123,7 +122,7 @@ bool WriteIdHandle(const std::u16string& id, GS::uchar_t*** handle) {
 
 bool WriteParameterHandle(const ParameterList& list, API_AddParType*** handle) {
     if (!ResizeHandle(handle, list.size() * sizeof(API_AddParType))) return false;
-    for (std::size_t i = 0; i < list.size(); ++i) (**handle)[i] = ToRecord(list[i], i);
+    for (std::size_t i = 0; i < list.size(); ++i) FillRecord(list[i], i, &(**handle)[i]);
     return true;
 }
 

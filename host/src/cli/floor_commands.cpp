@@ -11,9 +11,9 @@
 //                       measured point, numbered from 1
 // Reading and writing the points file is done plainly (the input has to be read to do the
 // work at all); the add-on's own checks and reports are not.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -203,17 +203,27 @@ void ImportFloor(PointWork& work, const std::string& text) {
     }
 }
 
-void AppendPointLine(std::string& out, const ObjectElement& element) {
-    char buffer[128];
-    char* at = std::to_chars(buffer, buffer + 16,
-                             Parse<std::int32_t>(std::string(element.id.begin(), element.id.end())))
-                   .ptr;
-    for (double value : {element.x, element.y, element.z}) {
-        *at++ = '\t';
-        at = std::to_chars(at, at + 24, value, std::chars_format::general, 6).ptr;
+// A coordinate as the add-on's points file has it: fixed to the micrometre, no trailing zeros.
+void AppendCoordinate(std::string& out, double value) {
+    char text[400];
+    char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6).ptr;
+    if (std::find(text, end, '.') != end) {
+        while (end[-1] == '0') --end;
+        if (end[-1] == '.') --end;
     }
-    std::memcpy(at, "\t\r\n", 3);
-    out.append(buffer, std::size_t(at + 3 - buffer));
+    const std::string_view written(text, std::size_t(end - text));
+    out += written == "-0" ? "0" : written;
+}
+
+void AppendPointLine(std::string& out, const ObjectElement& element) {
+    const std::string id(element.id.begin(), element.id.end());
+    char number[16];
+    out.append(number, std::to_chars(number, number + sizeof number, Parse<std::int32_t>(id)).ptr);
+    for (double value : {element.x, element.y, element.z}) {
+        out += '\t';
+        AppendCoordinate(out, value);
+    }
+    out += "\t\r\n";
 }
 
 int ExportFloor(PointWork& work, const std::string& path) {

@@ -96,12 +96,11 @@ std::optional<API_Guid> GuidFromString(std::string_view text) {
 }
 
 std::size_t GuidHash::operator()(const API_Guid& guid) const noexcept {
-    UInt8 bytes[16];
-    GuidBytes(guid, bytes);
+    // The record's own bytes: every lookup of an element hashes, so no reordering here.
     UInt64 low;
     UInt64 high;
-    std::memcpy(&low, bytes, 8);
-    std::memcpy(&high, bytes + 8, 8);
+    std::memcpy(&low, &guid, 8);
+    std::memcpy(&high, reinterpret_cast<const char*>(&guid) + 8, 8);
     // Random GUIDs are already well mixed; fold the halves with a multiplicative mix so that
     // hand-made sequential GUIDs spread as well.
     return std::size_t((low ^ (high * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull);

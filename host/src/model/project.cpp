@@ -114,6 +114,9 @@ Project::Project(const std::string& path) : path_(path) {
     }
     try {
         sqlite3_busy_timeout(db_, 5000);
+        // Room for the pages that one command's save touches at random (the GUID index of a
+        // survey-sized plan), so that a save does not spill and re-read them; used only as needed.
+        Execute("PRAGMA cache_size = -65536");
         Execute("BEGIN IMMEDIATE");
         Execute(Schema);
         Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
