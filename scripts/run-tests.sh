@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: builds both presets (default, and asan with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs CTest in each.
+# UndefinedBehaviorSanitizer) and runs CTest in each; then the integration tests once under
+# valgrind memcheck (planhost included), and the fuzz targets once over their seed corpus.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -12,3 +13,9 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+echo "== integration tests under valgrind memcheck"
+scripts/valgrind-tests.sh build/default
+
+echo "== fuzz targets over their corpus"
+fuzz/run.sh all replay

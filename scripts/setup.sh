@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
-          libsqlite3-dev sqlite3 libcli11-dev nlohmann-json3-dev locales)
+          libsqlite3-dev sqlite3 libcli11-dev nlohmann-json3-dev locales
+          clang libclang-rt-14-dev valgrind bc)
 
 missing=()
 for package in "${packages[@]}"; do
