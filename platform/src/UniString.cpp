@@ -1,5 +1,6 @@
 #include "GS/UniString.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace GS {
@@ -163,12 +164,20 @@ bool IsWhiteSpace(char16_t c) {
 UniString::UniString(const char* narrow, CharCode code)
     : UniString(narrow == nullptr ? std::string_view() : std::string_view(narrow), code) {}
 
-UniString::UniString(std::string_view narrow, CharCode code)
-    : text_(code == CC_UTF8 ? FromUtf8(narrow) : FromCp1252(narrow)) {}
+UniString::UniString(std::string_view narrow, CharCode code) {
+    if (std::all_of(narrow.begin(), narrow.end(), [](char c) { return UInt8(c) < 0x80; })) {
+        text_.assign(narrow.begin(), narrow.end());  // ASCII reads the same in both codes
+    } else {
+        text_ = code == CC_UTF8 ? FromUtf8(narrow) : FromCp1252(narrow);
+    }
+}
 
 UniString::UniString(const uchar_t* text) : text_(text == nullptr ? u"" : text) {}
 
 std::string UniString::ToCStr(CharCode code) const {
+    // Plain ASCII, by far the most common text (paths, numbers, keys), is the same in both codes.
+    if (std::all_of(text_.begin(), text_.end(), [](char16_t c) { return c < 0x80; }))
+        return std::string(text_.begin(), text_.end());
     return code == CC_UTF8 ? ToUtf8(text_) : ToCp1252(text_);
 }
 

@@ -1,5 +1,6 @@
 #include "model/model.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
@@ -199,6 +200,10 @@ void Model::Commit() {
             changes.removedElements.push_back(guid);
         }
     }
+    // In the host's order, which is the project file's key: the rows then go in one after the
+    // other instead of at random places of a table that may hold a million objects.
+    std::sort(changes.storedElements.begin(), changes.storedElements.end(),
+              [](const ObjectElement* a, const ObjectElement* b) { return a->order < b->order; });
     changes.removedSteps = pending_->takenBackSteps;
     for (const UndoStep& step : undo_->finished()) changes.newSteps.push_back(&step);
     try {
