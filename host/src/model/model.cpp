@@ -206,6 +206,12 @@ void Model::Commit() {
               [](const ObjectElement* a, const ObjectElement* b) { return a->order < b->order; });
     changes.removedSteps = pending_->takenBackSteps;
     for (const UndoStep& step : undo_->finished()) changes.newSteps.push_back(&step);
+    // A command that only read the plan leaves the file untouched.
+    if (changes.newParameterLists.empty() && changes.storedElements.empty() &&
+        changes.removedElements.empty() && changes.removedSteps.empty() &&
+        changes.newSteps.empty()) {
+        return;
+    }
     try {
         project_->Save(changes);
     } catch (...) {
