@@ -8,6 +8,7 @@
 
 #include "GS/UniString.hpp"
 #include "model/model.hpp"
+#include "ui/xml_text.hpp"
 
 namespace planhost {
 
@@ -51,29 +52,6 @@ std::string Number(double value, int decimals = 2) {
         if (text.back() == '.') text.pop_back();
     }
     return text == "-0" ? "0" : text;
-}
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20) out += c;
-        }
-    }
-    return out;
 }
 
 // 1, 2 or 5 times a power of ten, at least value.
@@ -193,7 +171,7 @@ void DrawLegend(std::string& svg, const Frame& frame, const std::map<std::string
     for (const auto& [symbol, count] : counts) {
         svg += Symbol(symbol, x, top + 8, 7) + "\n";
         std::string text = std::string(StyleOf(symbol).label) + ": " + std::to_string(count);
-        svg += "<text x=\"" + Number(x + 12) + "\" y=\"" + Number(top + 12) + "\">" + Escape(text) +
+        svg += "<text x=\"" + Number(x + 12) + "\" y=\"" + Number(top + 12) + "\">" + XmlEscaped(text) +
                "</text>\n";
         x += 24 + 7.0 * double(text.size());
     }
@@ -213,7 +191,7 @@ std::string RenderPlanSvg(const Model& model, const std::string& title) {
            Number(height, 0) + "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     svg += "<text x=\"" + Number(Margin) + "\" y=\"34\" font-size=\"18\" fill=\"#212121\">" +
-           Escape(title) + " — " + std::to_string(elements.size()) + " objects</text>\n";
+           XmlEscaped(title) + " — " + std::to_string(elements.size()) + " objects</text>\n";
     DrawGrid(svg, frame);
 
     // Drawing order: lower drawing levels first, then the host's order; one group per layer.
@@ -240,7 +218,7 @@ std::string RenderPlanSvg(const Model& model, const std::string& title) {
                      "\" font-size=\"" + Number(fontSize, 1) +
                      "\" fill=\"#212121\" stroke=\"#ffffff\" stroke-width=\"2.5\" "
                      "paint-order=\"stroke\">" +
-                     Escape(GS::UniString(element->id).ToCStr(GS::CC_UTF8)) + "</text>";
+                     XmlEscaped(GS::UniString(element->id).ToCStr(GS::CC_UTF8)) + "</text>";
         }
         layer += '\n';
     }
