@@ -27,21 +27,6 @@ bool ResizeHandle(T*** handle, std::size_t bytes) {
     return true;
 }
 
-// Fills the record in place (a list handle is thousands of bytes: no copy through a temporary).
-void FillRecord(const Parameter& parameter, std::size_t index, API_AddParType* record) {
-    std::memset(record, 0, sizeof *record);
-    record->typeID = parameter.type;
-    record->index = Int16(index);
-    std::memcpy(record->name, parameter.name.data(),
-                std::min(parameter.name.size(), sizeof record->name - 1));
-    if (parameter.IsText()) {
-        std::size_t length = std::min<std::size_t>(parameter.text.size(), 255);
-        std::memcpy(record->value.uStr, parameter.text.data(), length * sizeof(GS::uchar_t));
-    } else {
-        record->value.real = parameter.real;
-    }
-}
-
 Parameter FromRecord(const API_AddParType& record) {
     Parameter parameter;
     parameter.type = record.typeID;
@@ -122,7 +107,14 @@ bool WriteIdHandle(const std::u16string& id, GS::uchar_t*** handle) {
 
 bool WriteParameterHandle(const ParameterList& list, API_AddParType*** handle) {
     if (!ResizeHandle(handle, list.size() * sizeof(API_AddParType))) return false;
-    for (std::size_t i = 0; i < list.size(); ++i) FillRecord(list[i], i, &(**handle)[i]);
+    for (std::size_t i = 0; i < list.size(); ++i) FillParameterRecord(list[i], i, &(**handle)[i]);
+    return true;
+}
+
+bool WriteParameterRecords(const ParameterRecords& records, API_AddParType*** handle) {
+    std::size_t bytes = records.size() * sizeof(API_AddParType);
+    if (!ResizeHandle(handle, bytes)) return false;
+    if (bytes != 0) std::memcpy(**handle, records.data(), bytes);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "api/api_records.h"
 #include "model/element.hpp"
+#include "model/parameter_records.hpp"
 
 namespace planhost {
 
@@ -31,6 +32,7 @@ ParameterList ReadParameterHandle(API_AddParType** handle);
 // False when out of memory.
 bool WriteIdHandle(const std::u16string& id, GS::uchar_t*** handle);
 bool WriteParameterHandle(const ParameterList& list, API_AddParType*** handle);
+bool WriteParameterRecords(const ParameterRecords& records, API_AddParType*** handle);
 
 // Sets the values of the named parameters of list from changes (same name, first match; a text
 // parameter takes the text, any other the number). Names that list lacks are ignored.

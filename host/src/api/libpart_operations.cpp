@@ -70,7 +70,7 @@ GSErrCode GetParams(API_Token token, Int32 libInd, double* a, double* b, Int32* 
         if (found == nullptr) return APIERR_BADINDEX;
         // Always a new handle of the defaults, also when the caller's variable held one.
         API_AddParType** list = nullptr;
-        if (!WriteParameterHandle(found->parameters, &list)) return APIERR_MEMFULL;
+        if (!WriteParameterRecords(found->parameterRecords, &list)) return APIERR_MEMFULL;
         *a = found->a;
         *b = found->b;
         *addParNum = Int32(found->parameters.size());

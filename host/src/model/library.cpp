@@ -119,6 +119,7 @@ bool Library::AddPart(std::u16string fileName, std::string_view json, std::strin
         LibraryPart part = ParsePart(json);
         part.index = Int32(parts_.size() + 1);
         part.fileName = std::move(fileName);
+        part.parameterRecords = MakeParameterRecords(part.parameters);
         byFileName_.emplace(part.fileName, part.index);  // the first of equal names is found
         parts_.push_back(std::move(part));
         return true;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "model/parameter.hpp"
+#include "model/parameter_records.hpp"
 
 namespace planhost {
 
@@ -28,7 +29,8 @@ struct LibraryPart {
     bool placeable = true;
     double a = 1.0;  // default nominal sizes, metres
     double b = 1.0;
-    ParameterList parameters;  // defaults, in the part's order
+    ParameterList parameters;           // defaults, in the part's order
+    ParameterRecords parameterRecords;  // the same, as the C API hands them out
     std::string symbolParameter = "strMarkerStyle";
     std::map<std::u16string, std::string> symbols;  // parameter value -> plan symbol
     std::string defaultSymbol = "circle";
