@@ -38,13 +38,10 @@ Settings Read(const IO::Location& iniFile) {
     return settings;
 }
 
-// Lines that a save writes back byte for byte: short enough not to be cut, and free of the
-// five bytes that have no character in the code page (read as U+FFFD, written back as '?').
+// Lines that a save writes back byte for byte: short enough not to be cut.
 bool SavedUnchanged(const std::vector<GS::UniString>& lines) {
     for (const GS::UniString& line : lines) {
-        if (line.ToCStr(GS::CC_Default).size() + 2 > kMaxLineBytes ||
-            line.Text().find(u'\uFFFD') != std::u16string::npos)
-            return false;
+        if (line.ToCStr(GS::CC_Default).size() + 2 > kMaxLineBytes) return false;
     }
     return true;
 }

@@ -6,14 +6,15 @@
 namespace GS {
 namespace {
 
-constexpr char16_t Replacement = u'\uFFFD';
+constexpr char16_t Replacement = u'\uFFFD';  // for a lone surrogate in UTF-8 output
 
-// Windows-1252 bytes 0x80-0x9F; the five bytes without a character hold U+FFFD.
+// Windows-1252 bytes 0x80-0x9F. The five bytes without a character keep their C1 control code
+// point, as Windows converts them, so that every byte of a hand-edited file survives a save.
 constexpr std::array<char16_t, 32> Cp1252High = {
-    u'\u20AC',   Replacement, u'\u201A', u'\u0192', u'\u201E', u'\u2026',   u'\u2020', u'\u2021',
-    u'\u02C6',   u'\u2030',   u'\u0160', u'\u2039', u'\u0152', Replacement, u'\u017D', Replacement,
-    Replacement, u'\u2018',   u'\u2019', u'\u201C', u'\u201D', u'\u2022',   u'\u2013', u'\u2014',
-    u'\u02DC',   u'\u2122',   u'\u0161', u'\u203A', u'\u0153', Replacement, u'\u017E', u'\u0178',
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
 };
 
 bool IsHighSurrogate(char32_t c) {
@@ -42,7 +43,7 @@ std::u16string FromCp1252(std::string_view narrow) {
 char Cp1252ByteOf(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return char(c);
     for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
-        if (Cp1252High[i] == c && c != Replacement) return char(0x80 + i);
+        if (Cp1252High[i] == c) return char(0x80 + i);
     }
     return '?';
 }

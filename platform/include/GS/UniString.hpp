@@ -24,7 +24,8 @@ class UniString {
 public:
     UniString() = default;
     // Narrow text up to its first NUL. Characters that the code page lacks become '?' when
-    // converted back; bytes without a character in CC_Default map to U+FFFD.
+    // converted back; the five bytes without a character in CC_Default keep their C1 code point
+    // (U+0081, U+008D, U+008F, U+0090, U+009D), so every byte converts back unchanged.
     UniString(const char* narrow, CharCode code = CC_Default);
     UniString(std::string_view narrow, CharCode code);
     UniString(const uchar_t* text);  // NUL-terminated UTF-16
