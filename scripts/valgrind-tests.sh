@@ -12,5 +12,5 @@ filter="${2:--Commands/FaultSweepTest.*:CrashSafeSavesTest.*:LoadUnload.*:Hostil
 timeout "${VALGRIND_TIME_LIMIT:-1200}" \
     valgrind --quiet --trace-children=yes --error-exitcode=99 --leak-check=full \
     --errors-for-leak-kinds=definite --show-leak-kinds=definite \
-    --suppressions="$(dirname "${BASH_SOURCE[0]}")/valgrind.supp" \
+    --suppressions="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/valgrind.supp" \
     "$build/bin/integration_tests" --gtest_filter="$filter"

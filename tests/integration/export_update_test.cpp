@@ -137,7 +137,9 @@ TEST_F(UpdatePointsTest, WithoutMeasuredPointsSaysSoAndChangesNothing) {
     const RunResult run = Run({"update", "in.txt"});
     EXPECT_THAT(run.Alerts(), ElementsAre("There are no measure points to update."));
     EXPECT_THAT(TraceOf(run, "ACAPI_Element_Change"), IsEmpty());
-    EXPECT_EQ(List()[0].x, 0);
+    const std::vector<PlacedObject> plan = List();
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(plan[0].x, 0);
 }
 
 TEST_F(UpdatePointsTest, WorksOnTheFloorPlanFromASection) {

@@ -92,7 +92,8 @@ ObjectElement ReadElement(const Statement& row, int first, const Project::Parame
     element.hasMemo = row.Int(first + 13) != 0;
     std::string_view id = row.Blob(first + 14);
     element.id.resize(id.size() / sizeof(char16_t));
-    std::memcpy(element.id.data(), id.data(), element.id.size() * sizeof(char16_t));
+    if (!element.id.empty())  // an element without memo has no ID text, and SQLite no blob
+        std::memcpy(element.id.data(), id.data(), element.id.size() * sizeof(char16_t));
     if (!row.IsNull(first + 15)) element.params = params(row.Int(first + 15));
     return element;
 }
