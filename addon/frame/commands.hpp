@@ -2,9 +2,9 @@
 // failures to the user; none returns anything.
 #pragma once
 
-void InsertPoints();        // points/insert_points.cpp
-void ImportPoints();        // exchange/import_points.cpp
-void ExportPoints();        // exchange/export_points.cpp
-void UpdatePoints();        // points/update_points.cpp
-void RunSettingsDialog();   // settings/settings_dialog.cpp
-void RunInfoDialog();       // settings/info_dialog.cpp
+void InsertPoints();       // points/insert_points.cpp
+void ImportPoints();       // exchange/import_points.cpp
+void ExportPoints();       // exchange/export_points.cpp
+void UpdatePoints();       // points/update_points.cpp
+void RunSettingsDialog();  // settings/settings_dialog.cpp
+void RunInfoDialog();      // settings/info_dialog.cpp

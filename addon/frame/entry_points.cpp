@@ -13,8 +13,8 @@ namespace frame {
 namespace {
 
 constexpr MenuCommand kMenuCommands[] = {
-    {32500, 0, InsertPoints},      {32501, 0, ImportPoints},       {32502, 0, ExportPoints},
-    {32503, 2, UpdatePoints},      {32504, 0, RunSettingsDialog},  {32505, 0, RunInfoDialog},
+    {32500, 0, InsertPoints}, {32501, 0, ImportPoints},      {32502, 0, ExportPoints},
+    {32503, 2, UpdatePoints}, {32504, 0, RunSettingsDialog}, {32505, 0, RunInfoDialog},
 };
 static_assert(std::size(kMenuCommands) == kLastMenuResID - kFirstMenuResID + 1);
 
@@ -22,8 +22,7 @@ constexpr Int32 kMenuPositionDefault = 0;
 constexpr Int16 kNoPromptResID = 0;
 
 // A pick never lets an exception reach the host: the command ends and the host goes on.
-GSErrCode RunCommand(void (*command)()) noexcept
-{
+GSErrCode RunCommand(void (*command)()) noexcept {
     try {
         command();
     } catch (const std::exception& error) {
@@ -36,8 +35,7 @@ GSErrCode RunCommand(void (*command)()) noexcept
 
 }  // namespace
 
-void FillExportRecord(API_ExportRecord* record)
-{
+void FillExportRecord(API_ExportRecord* record) {
     std::memset(record, 0, sizeof(*record));
     record->apiVersion = API_ContractVersion;
     record->checkEnvironment = CheckEnvironment;
@@ -47,26 +45,22 @@ void FillExportRecord(API_ExportRecord* record)
     record->minHostVersion = API_HostRelease;
 }
 
-GSErrCode ReceiveEntryTable(const API_EntryTable* table)
-{
+GSErrCode ReceiveEntryTable(const API_EntryTable* table) {
     if (table == nullptr) return APIERR_BADPARS;
     StoreEntryTable(*table);
     return NoError;
 }
 
-API_AddonType CheckEnvironment(API_EnvirParams* envir)
-{
+API_AddonType CheckEnvironment(API_EnvirParams* envir) {
     if (!HasEntryTable() || envir == nullptr) return APIAddon_DontRegister;
     if (envir->serverInfo.serverApplication != APIAppl_ArchiCADID) return APIAddon_DontRegister;
     API_AddOnInfo& info = envir->addOnInfo;
     RSGetIndString(info.name, sizeof(info.name), kAddOnNameResID, 1, OwnResModule());
-    RSGetIndString(info.description, sizeof(info.description), kAddOnNameResID, 2,
-                   OwnResModule());
+    RSGetIndString(info.description, sizeof(info.description), kAddOnNameResID, 2, OwnResModule());
     return APIAddon_Normal;
 }
 
-GSErrCode RegisterInterface()
-{
+GSErrCode RegisterInterface() {
     if (!HasEntryTable()) return APIERR_GENERAL;
     GSErrCode result = NoError;
     for (const MenuCommand& command : kMenuCommands)
@@ -75,8 +69,7 @@ GSErrCode RegisterInterface()
     return result;
 }
 
-GSErrCode Initialize(API_Token token)
-{
+GSErrCode Initialize(API_Token token) {
     if (!HasEntryTable()) return APIERR_GENERAL;
     StoreToken(token);
     GSErrCode result = NoError;
@@ -85,15 +78,13 @@ GSErrCode Initialize(API_Token token)
     return result;
 }
 
-GSErrCode FreeData()
-{
+GSErrCode FreeData() {
     if (!HasEntryTable()) return APIERR_GENERAL;
     StoreToken(0);
     return NoError;
 }
 
-GSErrCode MenuCommandHandler(const API_MenuParams* params)
-{
+GSErrCode MenuCommandHandler(const API_MenuParams* params) {
     if (params == nullptr) return NoError;
     const Int16 id = params->menuItemRef.menuResID;
     if (id < kFirstMenuResID || id > kLastMenuResID) return NoError;

@@ -4,12 +4,15 @@
 
 #include "frame/host_api.hpp"
 
-FloorPlanGuard::FloorPlanGuard() { std::memset(&saved_, 0, sizeof(saved_)); }
+FloorPlanGuard::FloorPlanGuard() {
+    std::memset(&saved_, 0, sizeof(saved_));
+}
 
-FloorPlanGuard::~FloorPlanGuard() { Leave(); }
+FloorPlanGuard::~FloorPlanGuard() {
+    Leave();
+}
 
-void FloorPlanGuard::Enter()
-{
+void FloorPlanGuard::Enter() {
     if (active_) return;
     ACAPI_Database(APIDb_GetCurrentDatabaseID, &saved_);
     if (saved_.typeID != APIWind_FloorPlanID) {
@@ -21,8 +24,7 @@ void FloorPlanGuard::Enter()
     active_ = true;
 }
 
-void FloorPlanGuard::Leave()
-{
+void FloorPlanGuard::Leave() {
     if (!active_) return;
     ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &saved_);
     API_WindowInfo window;

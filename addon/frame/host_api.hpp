@@ -44,8 +44,8 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo,
 GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask,
                                const API_ElementMemo* memo, UInt64 memoMask, bool withDel);
 GSErrCode ACAPI_Element_ChangeParameters(const API_Elem_Head* heads, Int32 count,
-                                         const API_Element* defPars,
-                                         const API_ElementMemo* defMemo, const API_Element* mask);
+                                         const API_Element* defPars, const API_ElementMemo* defMemo,
+                                         const API_Element* mask);
 GSErrCode ACAPI_WriteReport(const GS::uchar_t* text, bool withDialog);
 GSErrCode ACAPI_DisposeAddParHdl(API_AddParType*** addPars);
 GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo);

@@ -10,14 +10,12 @@ namespace {
 constexpr GS::USize kMaxAlertLength = 511;
 }
 
-void ReportHostError(const char* text, GSErrCode code)
-{
+void ReportHostError(const char* text, GSErrCode code) {
     DBPrintf("%s: %d", text, int(code));
     GSSysBeep();
 }
 
-void ShowAlert(const char* format, ...)
-{
+void ShowAlert(const char* format, ...) {
     char buffer[kMaxAlertLength + 1];
     va_list args;
     va_start(args, format);
@@ -27,8 +25,7 @@ void ShowAlert(const char* format, ...)
     ACAPI_WriteReport(text.ToUStr(), true);
 }
 
-void ShowAlertText(const GS::UniString& text)
-{
+void ShowAlertText(const GS::UniString& text) {
     const std::u16string cut = text.Text().substr(0, kMaxAlertLength);
     ACAPI_WriteReport(cut.c_str(), true);
 }

@@ -21,17 +21,17 @@ char gModuleFileName[kMaxModuleFileName + 1] = {};
 
 }  // namespace
 
-GSResModule OwnResModule() { return gOwnResModule; }
+GSResModule OwnResModule() {
+    return gOwnResModule;
+}
 
-void OnLibraryLoad(const char* moduleFileName)
-{
+void OnLibraryLoad(const char* moduleFileName) {
     std::strncpy(gModuleFileName, moduleFileName != nullptr ? moduleFileName : "",
                  kMaxModuleFileName);
     gOwnResModule = RSOpenResourceModule(StakewiseResourceImage, StakewiseResourceImageSize);
 }
 
-void OnLibraryUnload()
-{
+void OnLibraryUnload() {
     if (Token() != 0) {
         DBPrintf("Abnormal add-on termination (\"%s\")\n", gModuleFileName);
         StoreToken(0);

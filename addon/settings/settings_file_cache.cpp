@@ -4,8 +4,7 @@
 
 const Settings* ParsedSettingsFile::Find(const IO::Location& file,
                                          const IO::FileStamp& stamp) const {
-    if (!parsed_ || !(parsed_->stamp == stamp) || !(parsed_->file == file))
-        return nullptr;
+    if (!parsed_ || !(parsed_->stamp == stamp) || !(parsed_->file == file)) return nullptr;
     return &parsed_->settings;
 }
 

@@ -23,25 +23,21 @@ std::vector<std::string> gCalls;
 API_DatabaseTypeID gCurrentDatabase = APIWind_FloorPlanID;
 std::u16string gLastReport;
 
-std::string SelectorText(GSType selector)
-{
+std::string SelectorText(GSType selector) {
     return {char(selector >> 24), char(selector >> 16), char(selector >> 8), char(selector)};
 }
 
-GSErrCode RecordRegisterMenu(API_Token, Int16 id, Int16, Int32, Int32 flags)
-{
+GSErrCode RecordRegisterMenu(API_Token, Int16 id, Int16, Int32, Int32 flags) {
     gCalls.push_back("menu " + std::to_string(id) + " flags=" + std::to_string(flags));
     return NoError;
 }
 
-GSErrCode RecordInstallHandler(API_Token token, Int16 id, API_MenuCommandProc)
-{
+GSErrCode RecordInstallHandler(API_Token token, Int16 id, API_MenuCommandProc) {
     gCalls.push_back("handler " + std::to_string(id) + " token=" + std::to_string(token));
     return NoError;
 }
 
-GSErrCode RecordDatabase(API_Token, GSType selector, void* par1, void*, void*)
-{
+GSErrCode RecordDatabase(API_Token, GSType selector, void* par1, void*, void*) {
     auto* info = static_cast<API_DatabaseInfo*>(par1);
     if (selector == APIDb_GetCurrentDatabaseID) info->typeID = gCurrentDatabase;
     if (selector == APIDb_ChangeCurrentDatabaseID) gCurrentDatabase = info->typeID;
@@ -49,28 +45,24 @@ GSErrCode RecordDatabase(API_Token, GSType selector, void* par1, void*, void*)
     return NoError;
 }
 
-GSErrCode RecordAutomate(API_Token, GSType selector, void* par1, void*, void*)
-{
-    gCalls.push_back(SelectorText(selector) + " type=" +
-                     std::to_string(static_cast<API_WindowInfo*>(par1)->typeID));
+GSErrCode RecordAutomate(API_Token, GSType selector, void* par1, void*, void*) {
+    gCalls.push_back(SelectorText(selector) +
+                     " type=" + std::to_string(static_cast<API_WindowInfo*>(par1)->typeID));
     return NoError;
 }
 
-GSErrCode RecordInterface(API_Token, GSType selector, void*, void*, void*)
-{
+GSErrCode RecordInterface(API_Token, GSType selector, void*, void*, void*) {
     gCalls.push_back(SelectorText(selector));
     return APIERR_CANCEL;
 }
 
-GSErrCode RecordReport(API_Token, const GS::uchar_t* text, bool)
-{
+GSErrCode RecordReport(API_Token, const GS::uchar_t* text, bool) {
     gLastReport = text;
     gCalls.push_back("report");
     return NoError;
 }
 
-API_EntryTable RecordingTable()
-{
+API_EntryTable RecordingTable() {
     API_EntryTable table{};
     table.registerMenu = RecordRegisterMenu;
     table.installMenuHandler = RecordInstallHandler;
@@ -83,22 +75,19 @@ API_EntryTable RecordingTable()
 
 class FrameTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         gCalls.clear();
         gCurrentDatabase = APIWind_FloorPlanID;
         frame::OnLibraryLoad("/addons/Stakewise.so");
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         frame::StoreToken(0);
         frame::OnLibraryUnload();
     }
     void Receive(const API_EntryTable& table) { ASSERT_EQ(frame::ReceiveEntryTable(&table), 0); }
 };
 
-TEST_F(FrameTest, ExportRecordHoldsVersionEntriesAndHostRelease)
-{
+TEST_F(FrameTest, ExportRecordHoldsVersionEntriesAndHostRelease) {
     unsigned char bytes[sizeof(API_ExportRecord)];
     std::memset(bytes, 0xAB, sizeof(bytes));
     frame::FillExportRecord(reinterpret_cast<API_ExportRecord*>(bytes));
@@ -117,8 +106,7 @@ TEST_F(FrameTest, ExportRecordHoldsVersionEntriesAndHostRelease)
     for (std::size_t i : {4u, 5u, 6u, 7u, 44u, 80u, 119u}) EXPECT_EQ(bytes[i], 0) << i;
 }
 
-TEST_F(FrameTest, EntryPointsRefuseWorkBeforeTheTableArrives)
-{
+TEST_F(FrameTest, EntryPointsRefuseWorkBeforeTheTableArrives) {
     API_EnvirParams envir{};
     envir.serverInfo.serverApplication = APIAppl_ArchiCADID;
     EXPECT_EQ(frame::CheckEnvironment(&envir), APIAddon_DontRegister);
@@ -128,8 +116,7 @@ TEST_F(FrameTest, EntryPointsRefuseWorkBeforeTheTableArrives)
     EXPECT_THAT(gCalls, IsEmpty());
 }
 
-TEST_F(FrameTest, CheckEnvironmentReadsNameOnlyForTheBuildingDesignHost)
-{
+TEST_F(FrameTest, CheckEnvironmentReadsNameOnlyForTheBuildingDesignHost) {
     Receive(RecordingTable());
     API_EnvirParams other{};
     other.serverInfo.serverApplication = 2;
@@ -143,21 +130,19 @@ TEST_F(FrameTest, CheckEnvironmentReadsNameOnlyForTheBuildingDesignHost)
     EXPECT_THAT(std::string(host.addOnInfo.description), ::testing::StartsWith("With Stakewise"));
 }
 
-TEST_F(FrameTest, RegistersSixMenusInOrderAndInstallsOneHandlerEach)
-{
+TEST_F(FrameTest, RegistersSixMenusInOrderAndInstallsOneHandlerEach) {
     Receive(RecordingTable());
     EXPECT_EQ(frame::RegisterInterface(), NoError);
     EXPECT_EQ(frame::Initialize(42), NoError);
-    EXPECT_THAT(gCalls,
-                ElementsAre("menu 32500 flags=0", "menu 32501 flags=0", "menu 32502 flags=0",
-                            "menu 32503 flags=2", "menu 32504 flags=0", "menu 32505 flags=0",
-                            "handler 32500 token=42", "handler 32501 token=42",
-                            "handler 32502 token=42", "handler 32503 token=42",
-                            "handler 32504 token=42", "handler 32505 token=42"));
+    EXPECT_THAT(
+        gCalls,
+        ElementsAre("menu 32500 flags=0", "menu 32501 flags=0", "menu 32502 flags=0",
+                    "menu 32503 flags=2", "menu 32504 flags=0", "menu 32505 flags=0",
+                    "handler 32500 token=42", "handler 32501 token=42", "handler 32502 token=42",
+                    "handler 32503 token=42", "handler 32504 token=42", "handler 32505 token=42"));
 }
 
-TEST_F(FrameTest, EmptySlotAnswersMissingCodeAndCallsNothing)
-{
+TEST_F(FrameTest, EmptySlotAnswersMissingCodeAndCallsNothing) {
     API_EntryTable table = RecordingTable();
     table.registerMenu = nullptr;
     Receive(table);
@@ -166,8 +151,7 @@ TEST_F(FrameTest, EmptySlotAnswersMissingCodeAndCallsNothing)
     EXPECT_THAT(gCalls, IsEmpty());
 }
 
-TEST_F(FrameTest, MenuIdsOutsideTheSixRunNothing)
-{
+TEST_F(FrameTest, MenuIdsOutsideTheSixRunNothing) {
     Receive(RecordingTable());
     for (Int16 id : {Int16(0), Int16(-1), Int16(32499), Int16(32506), Int16(32767)}) {
         API_MenuParams params{};
@@ -185,8 +169,7 @@ struct GuardCase {
 
 class FloorPlanGuardTest : public FrameTest, public ::testing::WithParamInterface<GuardCase> {};
 
-TEST_P(FloorPlanGuardTest, SwitchesToTheFloorPlanAndBringsTheViewBack)
-{
+TEST_P(FloorPlanGuardTest, SwitchesToTheFloorPlanAndBringsTheViewBack) {
     Receive(RecordingTable());
     gCurrentDatabase = GetParam().startView;
     {
@@ -207,8 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{APIWind_3DModelID, {"GDAT type=3", "CDAT type=1", "CDAT type=3", "CHWD type=3"}},
         GuardCase{APIWind_LayoutID, {"GDAT type=4", "CDAT type=1", "CDAT type=4", "CHWD type=4"}}));
 
-TEST_F(FrameTest, GuardNeverEnteredMakesNoCall)
-{
+TEST_F(FrameTest, GuardNeverEnteredMakesNoCall) {
     Receive(RecordingTable());
     {
         FloorPlanGuard guard;
@@ -217,8 +199,7 @@ TEST_F(FrameTest, GuardNeverEnteredMakesNoCall)
     EXPECT_THAT(gCalls, IsEmpty());
 }
 
-TEST_F(FrameTest, AlertIsCutAt511Characters)
-{
+TEST_F(FrameTest, AlertIsCutAt511Characters) {
     Receive(RecordingTable());
     const std::string longText(600, 'x');
     ShowAlert("%s", longText.c_str());
@@ -227,8 +208,7 @@ TEST_F(FrameTest, AlertIsCutAt511Characters)
     EXPECT_EQ(gLastReport, u"Object is not loaded.");
 }
 
-TEST_F(FrameTest, HostErrorGoesToDebugOutputWithABeep)
-{
+TEST_F(FrameTest, HostErrorGoesToDebugOutputWithABeep) {
     std::vector<std::string> lines;
     DBSetOutput([&](std::string_view line) { lines.emplace_back(line); });
     ReportHostError("ACAPI_Element_Create (text)", APIERR_REFUSEDCMD);
@@ -236,8 +216,7 @@ TEST_F(FrameTest, HostErrorGoesToDebugOutputWithABeep)
     EXPECT_THAT(lines, ElementsAre("ACAPI_Element_Create (text): -2130313168", "(beep)"));
 }
 
-TEST_F(FrameTest, UnloadWithoutFreeDataWritesTheTerminationLine)
-{
+TEST_F(FrameTest, UnloadWithoutFreeDataWritesTheTerminationLine) {
     std::vector<std::string> lines;
     DBSetOutput([&](std::string_view line) { lines.emplace_back(line); });
     Receive(RecordingTable());

@@ -47,9 +47,10 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
         ->capture_default_str();
     app.add_option("--trace", options.trace,
                    "Write one line per host operation the add-on called to FILE");
-    app.add_option("--fail", options.fails,
-                   "Make the N-th call (every call without @N; from the N-th on with @N+) of a host "
-                   "operation, and selector, return CODE without doing anything (repeatable)")
+    app.add_option(
+           "--fail", options.fails,
+           "Make the N-th call (every call without @N; from the N-th on with @N+) of a host "
+           "operation, and selector, return CODE without doing anything (repeatable)")
         ->check(FaultRuleValidator(&Faults::AddFail, "OP[:SEL][@N[+]]=CODE"))
         ->allow_extra_args(false);
     app.add_option("--empty", options.empties,

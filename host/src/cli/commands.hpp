@@ -60,6 +60,7 @@ void AddFrameCommands(std::vector<CommandSpec>& commands);   // menu, addons
 void AddPointCommands(std::vector<CommandSpec>& commands);   // insert, import, export, update,
                                                              // place, list, render, undo, demo
 void AddDialogCommands(std::vector<CommandSpec>& commands);  // settings, info
-void AddFloorCommands(std::vector<CommandSpec>& commands);   // floor (the bulk benchmark's yardstick)
+void AddFloorCommands(
+    std::vector<CommandSpec>& commands);  // floor (the bulk benchmark's yardstick)
 
 }  // namespace planhost

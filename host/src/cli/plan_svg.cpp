@@ -171,8 +171,8 @@ void DrawLegend(std::string& svg, const Frame& frame, const std::map<std::string
     for (const auto& [symbol, count] : counts) {
         svg += Symbol(symbol, x, top + 8, 7) + "\n";
         std::string text = std::string(StyleOf(symbol).label) + ": " + std::to_string(count);
-        svg += "<text x=\"" + Number(x + 12) + "\" y=\"" + Number(top + 12) + "\">" + XmlEscaped(text) +
-               "</text>\n";
+        svg += "<text x=\"" + Number(x + 12) + "\" y=\"" + Number(top + 12) + "\">" +
+               XmlEscaped(text) + "</text>\n";
         x += 24 + 7.0 * double(text.size());
     }
     svg += "</g>\n";

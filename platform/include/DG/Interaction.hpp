@@ -12,10 +12,10 @@
 namespace DG {
 
 struct FileDialogRequest {
-    Int32 type;                  // FileDialog::Type
-    GS::UniString title;         // empty when none was set
-    GS::UniString filterText;    // e.g. ".txt"
-    GS::UniString extension;     // of the first filter's type, e.g. "txt"
+    Int32 type;                // FileDialog::Type
+    GS::UniString title;       // empty when none was set
+    GS::UniString filterText;  // e.g. ".txt"
+    GS::UniString extension;   // of the first filter's type, e.g. "txt"
 };
 
 enum class AlertKind { Information, Error, Report };

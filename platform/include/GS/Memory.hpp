@@ -27,17 +27,16 @@ Int64 BMOutstandingHandles();
 
 // Typed helpers for handles of records.
 template <typename T>
-T** BMAllocateTypedHandle(Int64 count)
-{
+T** BMAllocateTypedHandle(Int64 count) {
     return reinterpret_cast<T**>(BMAllocateHandle(GSSize(count) * GSSize(sizeof(T))));
 }
 template <typename T>
-void BMKillTypedHandle(T*** handle)
-{
+void BMKillTypedHandle(T*** handle) {
     BMKillHandle(reinterpret_cast<GSHandle*>(handle));
 }
 template <typename T>
-Int64 BMHandleCount(T** handle)
-{
-    return handle == nullptr ? 0 : BMGetHandleSize(reinterpret_cast<GSHandle>(handle)) / GSSize(sizeof(T));
+Int64 BMHandleCount(T** handle) {
+    return handle == nullptr
+               ? 0
+               : BMGetHandleSize(reinterpret_cast<GSHandle>(handle)) / GSSize(sizeof(T));
 }

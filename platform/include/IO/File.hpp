@@ -9,8 +9,8 @@ class File {
 public:
     enum OnNotFound { Fail, Create };
     enum OpenMode {
-        ReadMode,        // existing file, for reading
-        WriteMode,       // for writing from the start, keeping what is not overwritten
+        ReadMode,   // existing file, for reading
+        WriteMode,  // for writing from the start, keeping what is not overwritten
         ReadWriteMode,
         WriteEmptyMode,  // for writing; the content is replaced (truncated on open)
     };

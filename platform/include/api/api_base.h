@@ -34,8 +34,7 @@ using uchar_t = char16_t;
 }
 
 // A four-character selector or resource type: FourCC("GDAT") == 0x47444154.
-constexpr GSType FourCC(const char (&code)[5])
-{
+constexpr GSType FourCC(const char (&code)[5]) {
     return (GSType(UInt8(code[0])) << 24) | (GSType(UInt8(code[1])) << 16) |
            (GSType(UInt8(code[2])) << 8) | GSType(UInt8(code[3]));
 }
@@ -56,15 +55,15 @@ constexpr GSErrCode APIERR_NOLIBPART = GSErrCode(0x81060020);    // library part
 constexpr GSErrCode APIERR_REFUSEDCMD = GSErrCode(0x81060030);   // refused in the current database
 constexpr GSErrCode APIERR_BADVALUE = GSErrCode(0x81060031);     // a coordinate is not finite
 constexpr GSErrCode APIERR_NOTSESSION = GSErrCode(0x81060040);   // no parameter session is open
-constexpr GSErrCode APIERR_BADPARAMNAME = GSErrCode(0x81060041); // no parameter of that name
-constexpr GSErrCode APIERR_NOMASK = GSErrCode(0x81060068);       // change without a mask record
+constexpr GSErrCode APIERR_BADPARAMNAME = GSErrCode(0x81060041);  // no parameter of that name
+constexpr GSErrCode APIERR_NOMASK = GSErrCode(0x81060068);        // change without a mask record
 constexpr GSErrCode APIERR_BADTOKEN = GSErrCode(0x81060100);     // call with a token not handed out
 constexpr GSErrCode APIERR_CANCEL = GSErrCode(0x81060200);       // the user cancelled
 constexpr GSErrCode APIERR_MISSINGCODE = GSErrCode(0x81060387);  // the entry table slot is empty
 
 // ---- Selectors --------------------------------------------------------------------------------
 // ACAPI_Database
-constexpr GSType APIDb_GetCurrentDatabaseID = FourCC("GDAT");  // par1: API_DatabaseInfo* (out)
+constexpr GSType APIDb_GetCurrentDatabaseID = FourCC("GDAT");     // par1: API_DatabaseInfo* (out)
 constexpr GSType APIDb_ChangeCurrentDatabaseID = FourCC("CDAT");  // par1: API_DatabaseInfo* (in)
 // ACAPI_Automate
 constexpr GSType APIDo_ChangeWindowID = FourCC("CHWD");  // par1: API_WindowInfo* (in)

@@ -19,7 +19,7 @@
 #include "api/api_records.h"
 
 constexpr UInt32 API_ContractVersion = 0x160001;  // contract 22, revision 1
-constexpr UInt32 API_HostRelease = 22000;          // the host's release: major * 1000 + minor
+constexpr UInt32 API_HostRelease = 22000;         // the host's release: major * 1000 + minor
 
 // ---- The add-on's entry points ---------------------------------------------------------------
 using API_CheckEnvironmentProc = API_AddonType (*)(API_EnvirParams* envir);
@@ -74,8 +74,7 @@ using ACAPI_Element_GetDefaults_Fn = GSErrCode (*)(API_Token, API_Element* eleme
                                                    API_ElementMemo* memo);
 // title: Unicode; one undo step named so; returns what command returned
 using ACAPI_CallUndoableCommand_Fn = GSErrCode (*)(API_Token, const GS::uchar_t* title,
-                                                   API_UndoableCommandProc command,
-                                                   void* userData);
+                                                   API_UndoableCommandProc command, void* userData);
 using ACAPI_Element_Create_Fn = GSErrCode (*)(API_Token, API_Element* element,
                                               API_ElementMemo* memo);
 // guids: out, a new handle of count GUIDs (freed with BMKillHandle); renovationFilter may be null
@@ -87,9 +86,8 @@ using ACAPI_Element_Get_Fn = GSErrCode (*)(API_Token, API_Element* element, UInt
 using ACAPI_Element_GetMemo_Fn = GSErrCode (*)(API_Token, const API_Guid* guid,
                                                API_ElementMemo* memo, UInt64 memoMask);
 using ACAPI_Element_Change_Fn = GSErrCode (*)(API_Token, API_Element* element,
-                                              const API_Element* mask,
-                                              const API_ElementMemo* memo, UInt64 memoMask,
-                                              bool withDel);
+                                              const API_Element* mask, const API_ElementMemo* memo,
+                                              UInt64 memoMask, bool withDel);
 using ACAPI_Element_ChangeParameters_Fn = GSErrCode (*)(API_Token, const API_Elem_Head* heads,
                                                         Int32 count, const API_Element* defPars,
                                                         const API_ElementMemo* defMemo,

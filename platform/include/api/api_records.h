@@ -17,14 +17,13 @@ struct API_Guid {
 };
 static_assert(sizeof(API_Guid) == 16);
 
-inline bool operator==(const API_Guid& a, const API_Guid& b)
-{
+inline bool operator==(const API_Guid& a, const API_Guid& b) {
     return a.time_low == b.time_low && a.time_mid == b.time_mid &&
            a.time_hi_and_version == b.time_hi_and_version &&
            a.clock_seq_hi_and_reserved == b.clock_seq_hi_and_reserved &&
-           a.clock_seq_low == b.clock_seq_low && a.node[0] == b.node[0] &&
-           a.node[1] == b.node[1] && a.node[2] == b.node[2] && a.node[3] == b.node[3] &&
-           a.node[4] == b.node[4] && a.node[5] == b.node[5];
+           a.clock_seq_low == b.clock_seq_low && a.node[0] == b.node[0] && a.node[1] == b.node[1] &&
+           a.node[2] == b.node[2] && a.node[3] == b.node[3] && a.node[4] == b.node[4] &&
+           a.node[5] == b.node[5];
 }
 
 struct API_Coord {
@@ -43,18 +42,18 @@ struct API_Elem_Head {
     API_ElemTypeID typeID;  // API_ObjectID for library-part objects
     Int16 variationID;      // 0: the generic variation
     Int16 reserved0;
-    API_Guid guid;           // filled by ACAPI_Element_Create; the key of every other element call
-    UInt64 modiStamp;        // set by the host; grows with every change of the element
-    API_Guid groupGuid;      // zero: not grouped
-    API_Guid hotlinkGuid;    // zero: not part of a hotlinked module
-    bool hasMemo;            // set by the host: the element has a memo (ID text, parameters)
+    API_Guid guid;         // filled by ACAPI_Element_Create; the key of every other element call
+    UInt64 modiStamp;      // set by the host; grows with every change of the element
+    API_Guid groupGuid;    // zero: not grouped
+    API_Guid hotlinkGuid;  // zero: not part of a hotlinked module
+    bool hasMemo;          // set by the host: the element has a memo (ID text, parameters)
     UInt8 reserved1;
-    Int16 floorInd;          // story index; 0 is the ground floor
+    Int16 floorInd;  // story index; 0 is the ground floor
     Int32 reserved2;
-    Int16 layer;             // layer index; 0 asks the host for its default layer on creation
+    Int16 layer;  // layer index; 0 asks the host for its default layer on creation
     Int16 reserved3;
     UInt8 reserved4;
-    UInt8 drawIndex;         // drawing order; 0xFF asks the host to draw the element on top
+    UInt8 drawIndex;  // drawing order; 0xFF asks the host to draw the element on top
     UInt16 reserved5;
 };
 static_assert(sizeof(API_Elem_Head) == 80);
@@ -69,7 +68,7 @@ constexpr UInt8 API_DrawOnTop = 0xFF;
 // An object element: one placed instance of a library part.
 struct API_ObjectType {
     API_Elem_Head head;
-    Int32 libInd;   // index of the library part; 0 is no part
+    Int32 libInd;  // index of the library part; 0 is no part
     Int32 reserved0;
     double xRatio;  // nominal size a, metres
     double yRatio;  // nominal size b, metres
@@ -96,20 +95,21 @@ static_assert(sizeof(API_Element) == 256);
 // Mask records: a zero-filled API_Element in which the fields to change are set to all-one
 // bytes. The host changes a field when any byte of it in the mask is non-zero.
 #define ACAPI_ELEMENT_MASK_CLEAR(mask) std::memset(&(mask), 0, sizeof(API_Element))
-#define ACAPI_ELEMENT_MASK_SET(mask, type, field) \
-    std::memset(&reinterpret_cast<type*>(&(mask))->field, 0xFF, sizeof(reinterpret_cast<type*>(&(mask))->field))
+#define ACAPI_ELEMENT_MASK_SET(mask, type, field)               \
+    std::memset(&reinterpret_cast<type*>(&(mask))->field, 0xFF, \
+                sizeof(reinterpret_cast<type*>(&(mask))->field))
 
 // One entry of a library part's parameter list.
 struct API_AddParType {
     API_AddParID typeID;  // APIParT_...
     Int16 index;          // position in the list, 0-based
     Int16 flags;
-    char name[32];        // ASCII name, NUL-terminated, at most 31 characters
-    Int32 typeMod;        // 0: a single value
+    char name[32];  // ASCII name, NUL-terminated, at most 31 characters
+    Int32 typeMod;  // 0: a single value
     Int32 reserved;
     union {
-        double real;                // numbers, lengths and booleans
-        GS::uchar_t uStr[256];      // APIParT_CString: NUL-terminated Unicode text
+        double real;            // numbers, lengths and booleans
+        GS::uchar_t uStr[256];  // APIParT_CString: NUL-terminated Unicode text
     } value;
 };
 static_assert(offsetof(API_AddParType, name) == 8);
@@ -171,7 +171,7 @@ struct API_GetPointType {
     bool changeFilter;  // let the user change the snap filter
     bool changePlane;   // let the user change the input plane
     UInt8 reserved0[6];
-    API_Coord3D pos;    // out: the clicked point
+    API_Coord3D pos;  // out: the clicked point
     UInt8 reserved1[8];
 };
 static_assert(offsetof(API_GetPointType, pos) == 264);
@@ -186,10 +186,10 @@ struct API_ParamOwnerType {
 static_assert(sizeof(API_ParamOwnerType) == 24);
 
 struct API_ChangeParamType {
-    Int32 index;                 // 0: find the parameter by name
-    char name[32];               // ASCII parameter name
+    Int32 index;    // 0: find the parameter by name
+    char name[32];  // ASCII parameter name
     Int32 reserved0;
-    double realValue;            // new value of a number parameter
+    double realValue;              // new value of a number parameter
     const GS::uchar_t* uStrValue;  // new value of a text parameter; borrowed for the call
     UInt8 reserved1[16];
 };
@@ -200,7 +200,8 @@ static_assert(sizeof(API_ChangeParamType) == 72);
 struct API_GetParamsType {
     double a;
     double b;
-    API_AddParType** params;  // out: the session's list; the caller frees it (ACAPI_DisposeAddParHdl)
+    API_AddParType**
+        params;  // out: the session's list; the caller frees it (ACAPI_DisposeAddParHdl)
     UInt8 reserved[8];
 };
 static_assert(sizeof(API_GetParamsType) == 32);
