@@ -5,6 +5,6 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/setup.sh"
-cmake --preset default -S "$root" >/dev/null
-cmake --build --preset default --target planhost Stakewise
+(cd "$root" && cmake --preset default >/dev/null)
+cmake --build "$root/build/default" --target planhost Stakewise -j2
 "$root/build/default/bin/planhost" demo "${1:-./demo}"
