@@ -109,7 +109,7 @@ private:
 };
 
 // Runs the command and reports the handles the add-on left outstanding.
-int RunCommand(const CommandSpec& command, Session& session) {
+int RunCommand(const CommandEntry& command, Session& session) {
     const Int64 handlesBefore = BMOutstandingHandles();
     int status = kHostFailed;
     try {
@@ -124,7 +124,7 @@ int RunCommand(const CommandSpec& command, Session& session) {
     return status;
 }
 
-int RunSession(const CommandSpec& command, const GlobalOptions& options) {
+int RunSession(const CommandEntry& command, const GlobalOptions& options) {
     auto trace =
         options.trace.empty() ? std::make_unique<Trace>() : std::make_unique<Trace>(options.trace);
     if (!options.trace.empty() && !trace->IsOpen()) {
@@ -185,13 +185,13 @@ int RunPlanhost(int argc, char** argv) {
     GlobalOptions options;
     AddGlobalOptions(app, options);
 
-    std::vector<CommandSpec> commands;
+    std::vector<CommandEntry> commands;
     AddFrameCommands(commands);
     AddPointCommands(commands);
     AddDialogCommands(commands);
     AddFloorCommands(commands);
     std::vector<CLI::App*> subcommands;
-    for (const CommandSpec& command : commands) {
+    for (const CommandEntry& command : commands) {
         CLI::App* sub = app.add_subcommand(command.name, command.help);
         if (command.addOptions) command.addOptions(*sub);
         subcommands.push_back(sub);

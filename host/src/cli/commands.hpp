@@ -29,7 +29,7 @@ struct GlobalOptions {
 // One command. addOptions adds the command's own options to its subcommand; run is called once
 // the session is up (project open, add-on loaded when needsAddon) and returns the exit status:
 // 0 when the command ran, whatever it reported; 2 for a usage error; 3 and up as the command says.
-struct CommandSpec {
+struct CommandEntry {
     std::string name;
     std::string help;
     std::function<void(CLI::App& sub)> addOptions;
@@ -56,11 +56,11 @@ void ApplyUserScript(const UserScript& script, Interaction& interaction);
 int RunPlanhost(int argc, char** argv);
 
 // Each group of commands lives in its own file and adds its commands here.
-void AddFrameCommands(std::vector<CommandSpec>& commands);   // menu, addons
-void AddPointCommands(std::vector<CommandSpec>& commands);   // insert, import, export, update,
-                                                             // place, list, render, undo, demo
-void AddDialogCommands(std::vector<CommandSpec>& commands);  // settings, info
+void AddFrameCommands(std::vector<CommandEntry>& commands);   // menu, addons
+void AddPointCommands(std::vector<CommandEntry>& commands);   // insert, import, export, update,
+                                                              // place, list, render, undo, demo
+void AddDialogCommands(std::vector<CommandEntry>& commands);  // settings, info
 void AddFloorCommands(
-    std::vector<CommandSpec>& commands);  // floor (the bulk benchmark's yardstick)
+    std::vector<CommandEntry>& commands);  // floor (the bulk benchmark's yardstick)
 
 }  // namespace planhost

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/point_command_specs.hpp"
+#include "cli/point_command_entries.hpp"
 #include "model/library.hpp"
 
 extern char** environ;
@@ -180,7 +180,7 @@ int RunDemo(const std::string& folder) {
 
 }  // namespace
 
-CommandSpec DemoCommand() {
+CommandEntry DemoCommand() {
     auto folder = std::make_shared<std::string>("demo");
     return {
         "demo",

@@ -102,7 +102,7 @@ void DriveSettings(const SettingsArgs& args, DialogOutcome& outcome,
     dialog.Click(button);
 }
 
-CommandSpec SettingsCommand() {
+CommandEntry SettingsCommand() {
     auto args = std::make_shared<SettingsArgs>();
     return {
         "settings",
@@ -138,7 +138,7 @@ void PrintShownTexts(const DG::ModalDialogSession& dialog) {
     }
 }
 
-CommandSpec InfoCommand() {
+CommandEntry InfoCommand() {
     auto show = std::make_shared<std::string>();
     return {
         "info",
@@ -158,7 +158,7 @@ CommandSpec InfoCommand() {
 
 }  // namespace
 
-void AddDialogCommands(std::vector<CommandSpec>& commands) {
+void AddDialogCommands(std::vector<CommandEntry>& commands) {
     commands.push_back(SettingsCommand());
     commands.push_back(InfoCommand());
 }

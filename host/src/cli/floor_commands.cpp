@@ -298,7 +298,7 @@ int RunFloor(Session& session, const FloorArgs& args) {
 
 }  // namespace
 
-void AddFloorCommands(std::vector<CommandSpec>& commands) {
+void AddFloorCommands(std::vector<CommandEntry>& commands) {
     auto args = std::make_shared<FloorArgs>();
     commands.push_back({
         "floor",

@@ -18,7 +18,7 @@ struct MenuArgs {
     UserScript script;
 };
 
-CommandSpec MenuCommand() {
+CommandEntry MenuCommand() {
     auto args = std::make_shared<MenuArgs>();
     return {
         "menu",
@@ -59,7 +59,7 @@ void PrintMenus(const std::vector<MenuItem>& items) {
     }
 }
 
-CommandSpec AddOnsCommand() {
+CommandEntry AddOnsCommand() {
     return {
         "addons",
         "List the loaded add-on: its name and description as it told them, its module file and "
@@ -78,7 +78,7 @@ CommandSpec AddOnsCommand() {
 
 }  // namespace
 
-void AddFrameCommands(std::vector<CommandSpec>& commands) {
+void AddFrameCommands(std::vector<CommandEntry>& commands) {
     commands.push_back(MenuCommand());
     commands.push_back(AddOnsCommand());
 }

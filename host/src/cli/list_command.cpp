@@ -3,7 +3,7 @@
 
 #include "GS/UniString.hpp"
 #include "cli/json_text.hpp"
-#include "cli/point_command_specs.hpp"
+#include "cli/point_command_entries.hpp"
 #include "model/guid.hpp"
 #include "model/model.hpp"
 #include "session.hpp"
@@ -65,7 +65,7 @@ std::string ElementJson(const ObjectElement& element) {
 
 }  // namespace
 
-CommandSpec ListCommand() {
+CommandEntry ListCommand() {
     return {
         "list",
         "Print every object of the plan as one JSON object a line, in the host's element order: "

@@ -7,7 +7,7 @@
 
 #include "GS/UniString.hpp"
 #include "api/element_records.hpp"
-#include "cli/point_command_specs.hpp"
+#include "cli/point_command_entries.hpp"
 #include "model/guid.hpp"
 #include "model/model.hpp"
 #include "session.hpp"
@@ -105,7 +105,7 @@ int Place(Session& session, const PlaceArgs& args) {
 
 }  // namespace
 
-CommandSpec PlaceCommand() {
+CommandEntry PlaceCommand() {
     auto args = std::make_shared<PlaceArgs>();
     return {
         "place",

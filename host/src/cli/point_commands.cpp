@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/point_command_specs.hpp"
+#include "cli/point_command_entries.hpp"
 #include "interaction.hpp"
 #include "model/model.hpp"
 #include "session.hpp"
@@ -87,8 +87,8 @@ int PickMenuItem(Session& session, const MenuCommandArgs& args, Int16 menuResID,
     return 0;
 }
 
-CommandSpec MenuItemCommand(const char* name, const char* help, Int16 menuResID,
-                            const char* undoTitle, bool takesFile, bool takesClicks) {
+CommandEntry MenuItemCommand(const char* name, const char* help, Int16 menuResID,
+                             const char* undoTitle, bool takesFile, bool takesClicks) {
     auto args = std::make_shared<MenuCommandArgs>();
     return {
         name,
@@ -113,7 +113,7 @@ CommandSpec MenuItemCommand(const char* name, const char* help, Int16 menuResID,
 
 }  // namespace
 
-void AddPointCommands(std::vector<CommandSpec>& commands) {
+void AddPointCommands(std::vector<CommandEntry>& commands) {
     commands.push_back(MenuItemCommand(
         "insert",
         "Insert points (menu 32500): each --click answers one point input; the prompt after the "

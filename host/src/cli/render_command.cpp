@@ -5,7 +5,7 @@
 #include "GS/UniString.hpp"
 #include "IO/FileSystem.hpp"
 #include "cli/plan_svg.hpp"
-#include "cli/point_command_specs.hpp"
+#include "cli/point_command_entries.hpp"
 #include "model/model.hpp"
 #include "model/project.hpp"
 #include "session.hpp"
@@ -25,7 +25,7 @@ bool WriteWhole(const std::string& path, const std::string& content) {
 
 }  // namespace
 
-CommandSpec RenderCommand() {
+CommandEntry RenderCommand() {
     auto path = std::make_shared<std::string>();
     return {
         "render",

@@ -1,13 +1,13 @@
 // undo: takes back the newest step of the project's history and prints its title.
 #include <cstdio>
 
-#include "cli/point_command_specs.hpp"
+#include "cli/point_command_entries.hpp"
 #include "model/model.hpp"
 #include "session.hpp"
 
 namespace planhost {
 
-CommandSpec UndoCommand() {
+CommandEntry UndoCommand() {
     return {
         "undo",
         "Take back the last undo step of the project (also one of an earlier run) and print its "
