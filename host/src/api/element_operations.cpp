@@ -25,19 +25,6 @@ GSErrCode WithSession(API_Token token, const char* op,
     return session.Call(token, op, 0, [&](std::string&) { return body(session, session.model()); });
 }
 
-// The object's list as records. Most objects share one list (their part's defaults), so the
-// records of the list asked for last are kept; holding the list keeps its identity unique.
-bool WriteObjectParameters(const ObjectElement& object, API_AddParType*** handle) {
-    static SharedParameters last;
-    static ParameterRecords records;
-    if (!object.params) return WriteParameterHandle(object.Parameters(), handle);
-    if (object.params != last) {
-        records = MakeParameterRecords(object.params->list);
-        last = object.params;
-    }
-    return WriteParameterRecords(records, handle);
-}
-
 GSErrCode GetDefaults(API_Token token, API_Element* element, API_ElementMemo* memo) noexcept {
     return WithSession(token, "ACAPI_Element_GetDefaults", [&](Session&, Model&) -> GSErrCode {
         if (element == nullptr) return APIERR_BADPARS;
@@ -124,7 +111,7 @@ GSErrCode GetMemo(API_Token token, const API_Guid* guid, API_ElementMemo* memo,
             !WriteIdHandle(object->id, &memo->elemInfoString)) {
             return APIERR_MEMFULL;
         }
-        if ((memoMask & APIMemoMask_AddPars) && !WriteObjectParameters(*object, &memo->params)) {
+        if ((memoMask & APIMemoMask_AddPars) && !WriteParameterHandle(object->Parameters(), &memo->params)) {
             return APIERR_MEMFULL;
         }
         return NoError;

@@ -6,8 +6,12 @@
 
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "api/api_records.h"
 
 namespace planhost {
 
@@ -49,6 +53,8 @@ struct UserScript {
     std::vector<int> cancelAfter;
 };
 void AddUserScriptOptions(CLI::App& sub, UserScript& script);
+// A click "X,Y" in metres; nothing when it is not two finite numbers.
+std::optional<API_Coord> ParseClick(std::string_view text);
 void ApplyUserScript(const UserScript& script, Interaction& interaction);
 
 // Runs planhost: parses the command line, runs the session, returns the exit status

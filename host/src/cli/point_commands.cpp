@@ -1,8 +1,6 @@
 // Commands of the measure points: insert, import, export and update pick the add-on's menu
 // items with the scripted user's answers; place, list, undo, render and demo work on the model
 // directly (their own files).
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -31,14 +29,6 @@ struct MenuCommandArgs {
     std::string clicksFile;
 };
 
-std::optional<double> ParseNumber(std::string_view text) {
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 // Queues one click for each "X,Y" line of the file; false (with a message) on a bad line.
 bool QueueClicksFile(const std::string& path, Interaction& interaction) {
     std::ifstream file(path);
@@ -50,17 +40,13 @@ bool QueueClicksFile(const std::string& path, Interaction& interaction) {
     for (long number = 1; std::getline(file, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
-        std::size_t comma = line.find(',');
-        std::optional<double> x = ParseNumber(std::string_view(line).substr(0, comma));
-        std::optional<double> y = comma == std::string::npos
-                                      ? std::nullopt
-                                      : ParseNumber(std::string_view(line).substr(comma + 1));
-        if (!x || !y) {
+        const std::optional<API_Coord> click = ParseClick(line);
+        if (!click) {
             std::fprintf(stderr, "planhost: %s line %ld is not X,Y in metres\n", path.c_str(),
                          number);
             return false;
         }
-        interaction.QueueClick(*x, *y);
+        interaction.QueueClick(click->x, click->y);
     }
     return true;
 }

@@ -18,6 +18,8 @@ std::optional<double> ParseCoordinate(std::string_view text) {
     return value;
 }
 
+}  // namespace
+
 std::optional<API_Coord> ParseClick(std::string_view text) {
     const auto comma = text.find(',');
     if (comma == std::string_view::npos) return std::nullopt;
@@ -26,8 +28,6 @@ std::optional<API_Coord> ParseClick(std::string_view text) {
     if (!x || !y) return std::nullopt;
     return API_Coord{*x, *y};
 }
-
-}  // namespace
 
 void AddUserScriptOptions(CLI::App& sub, UserScript& script) {
     const CLI::Validator click(
