@@ -142,6 +142,10 @@ struct LibraryCase {
     std::string markerStyle3D;
 };
 
+void PrintTo(const LibraryCase& c, std::ostream* out) {
+    *out << "Library=" << c.library << " -> \"" << c.part << "\"";
+}
+
 class LibraryChoiceTest : public MeasurePointsTest,
                           public ::testing::WithParamInterface<LibraryCase> {};
 
@@ -168,7 +172,11 @@ INSTANTIATE_TEST_SUITE_P(
     Libraries, LibraryChoiceTest,
     ::testing::Values(LibraryCase{"1", "Piketmerk.gsm", "Kruis in cirkel", "Kegel"},
                       LibraryCase{"2", "Stakemark.gsm", "Cross in Circle", "Cone"},
-                      LibraryCase{"3", "", "", ""}, LibraryCase{"", "", "", ""}));
+                      LibraryCase{"3", "", "", ""}, LibraryCase{"", "", "", ""}),
+    [](const ::testing::TestParamInfo<LibraryCase>& info) {
+        return info.param.library.empty() ? std::string("NoChoice")
+                                          : "Library" + info.param.library;
+    });
 
 }  // namespace
 }  // namespace planhost_test

@@ -28,11 +28,13 @@ std::string SettingsText(const std::string& symbolSize) {
            "\r\nStartNumber=1\r\nLibrary=2\r\n";
 }
 
-// Rewrites the file in place: same file, same length, only its times change.
+// Rewrites the file in place: same file, same length, only its times change. One write over
+// the old bytes, without truncating first: a read at any moment sees the old or the new values,
+// never the empty file that a truncation shows until the write comes.
 void RewriteInPlace(const std::filesystem::path& path, const std::string& content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    const int fd = ::open(path.c_str(), O_WRONLY);
     ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, content.data(), content.size()), ssize_t(content.size()));
+    ASSERT_EQ(::pwrite(fd, content.data(), content.size(), 0), ssize_t(content.size()));
     ::close(fd);
 }
 
