@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -13,17 +14,22 @@ namespace {
 
 constexpr std::size_t MaxNumberTextLength = std::numeric_limits<Int32>::digits10 + 2;
 constexpr std::size_t MaxPointLineLength = MaxNumberTextLength + 3 * MaxCoordinateTextLength + 6;
-constexpr std::size_t BufferSize = std::size_t(1) << 20;
+static_assert(MeasuredPointsHeader.size() + 2 <= MaxPointLineLength &&
+              DesignPointsHeader.size() + 2 <= MaxPointLineLength);
+constexpr std::size_t LargestBuffer = std::size_t(1) << 20;
 
-// Collects lines in a large buffer and hands it to the file whenever it is nearly full.
+// Collects lines in a buffer and hands it to the file whenever it is nearly full. The buffer
+// holds the whole file when that is small, and a large block of it otherwise.
 class BlockWriter {
 public:
-    explicit BlockWriter(IO::SafeFile* file)
-        : file_(file), buffer_(std::make_unique_for_overwrite<char[]>(BufferSize)) {}
+    BlockWriter(IO::SafeFile* file, std::size_t lineCount)
+        : file_(file),
+          size_(std::min(LargestBuffer, (lineCount + 1) * MaxPointLineLength)),
+          buffer_(std::make_unique_for_overwrite<char[]>(size_)) {}
 
     // Room for at least one line of any length at the returned position.
     char* Room() {
-        if (BufferSize - used_ < MaxPointLineLength) Flush();
+        if (size_ - used_ < MaxPointLineLength) Flush();
         return buffer_.get() + used_;
     }
     void Advance(const char* end) { used_ = std::size_t(end - buffer_.get()); }
@@ -37,6 +43,7 @@ public:
 
 private:
     IO::SafeFile* file_;
+    std::size_t size_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     bool ok_ = true;
@@ -74,7 +81,8 @@ bool WritePointsFile(const IO::Location& path, const std::vector<PointRecord>& m
                      const std::vector<PointRecord>& design) {
     IO::SafeFile file(path);
     if (file.Open() != NoError) return false;
-    BlockWriter writer(&file);
+    // Each section header is a line too, and no longer than a point line.
+    BlockWriter writer(&file, measured.size() + design.size() + 2);
     WriteSection(writer, MeasuredPointsHeader, measured);
     WriteSection(writer, DesignPointsHeader, design);
     return writer.Flush() && file.Commit() == NoError;
