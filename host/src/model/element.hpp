@@ -32,6 +32,8 @@ struct ObjectElement {
     SharedParameters params;  // null without memo
 
     const ParameterList& Parameters() const;  // empty without memo
+    // The same parameters as the C API's records.
+    const std::vector<API_AddParType>& ParameterRecords() const;
 };
 
 }  // namespace planhost

@@ -9,14 +9,28 @@ const ParameterList& ObjectElement::Parameters() const {
     return params ? params->list : none;
 }
 
+const std::vector<API_AddParType>& ObjectElement::ParameterRecords() const {
+    static const std::vector<API_AddParType> none;
+    return params ? params->records : none;
+}
+
+std::size_t ElementStore::PositionOf(const API_Guid& guid) const {
+    for (const std::size_t near : {lastFound_, lastFound_ + 1}) {
+        if (near < elements_.size() && elements_[near].guid == guid) return lastFound_ = near;
+    }
+    const std::size_t position = index_.Find(guid);
+    if (position != GuidIndex::None) lastFound_ = position;
+    return position;
+}
+
 const ObjectElement* ElementStore::Find(const API_Guid& guid) const {
-    auto it = index_.find(guid);
-    return it == index_.end() ? nullptr : &elements_[it->second];
+    const std::size_t position = PositionOf(guid);
+    return position == GuidIndex::None ? nullptr : &elements_[position];
 }
 
 ObjectElement* ElementStore::Find(const API_Guid& guid) {
-    auto it = index_.find(guid);
-    return it == index_.end() ? nullptr : &elements_[it->second];
+    const std::size_t position = PositionOf(guid);
+    return position == GuidIndex::None ? nullptr : &elements_[position];
 }
 
 void ElementStore::Put(ObjectElement element) {
@@ -28,7 +42,7 @@ void ElementStore::Put(ObjectElement element) {
         Remove(element.guid);
     }
     if (elements_.empty() || elements_.back().order < element.order) {
-        index_.emplace(element.guid, elements_.size());
+        index_.Set(element.guid, elements_.size());
         elements_.push_back(std::move(element));
         return;
     }
@@ -42,10 +56,9 @@ void ElementStore::Put(ObjectElement element) {
 }
 
 bool ElementStore::Remove(const API_Guid& guid) {
-    auto it = index_.find(guid);
-    if (it == index_.end()) return false;
-    std::size_t position = it->second;
-    index_.erase(it);
+    const std::size_t position = PositionOf(guid);
+    if (position == GuidIndex::None) return false;
+    index_.Erase(guid);
     elements_.erase(elements_.begin() + std::ptrdiff_t(position));
     Reindex(position);  // nothing to do when the newest element goes, as undo does
     return true;
@@ -53,11 +66,11 @@ bool ElementStore::Remove(const API_Guid& guid) {
 
 void ElementStore::Reserve(std::size_t count) {
     elements_.reserve(count);
-    index_.reserve(count);
+    index_.Reserve(count);
 }
 
 void ElementStore::Reindex(std::size_t from) {
-    for (std::size_t i = from; i < elements_.size(); ++i) index_[elements_[i].guid] = i;
+    for (std::size_t i = from; i < elements_.size(); ++i) index_.Set(elements_[i].guid, i);
 }
 
 }  // namespace planhost

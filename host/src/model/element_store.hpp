@@ -1,11 +1,10 @@
 // The floor plan's objects in the host's order, indexed by GUID.
 #pragma once
 
-#include <unordered_map>
 #include <vector>
 
 #include "model/element.hpp"
-#include "model/guid.hpp"
+#include "model/guid_index.hpp"
 
 namespace planhost {
 
@@ -21,10 +20,15 @@ public:
     void Reserve(std::size_t count);
 
 private:
+    std::size_t PositionOf(const API_Guid& guid) const;
     void Reindex(std::size_t from);
 
     std::vector<ObjectElement> elements_;  // ascending order
-    std::unordered_map<API_Guid, std::size_t, GuidHash> index_;
+    GuidIndex index_;
+    // Where the last lookup found its element. Add-ons walk the element list in order and ask
+    // several times about each element, so most lookups hit it or the element after it, and
+    // skip the hash table's cache miss. Only a hint: always checked against the GUID.
+    mutable std::size_t lastFound_ = 0;
 };
 
 }  // namespace planhost

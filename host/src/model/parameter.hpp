@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "api/api_base.h"
+#include "api/api_records.h"
 
 namespace planhost {
 
@@ -24,10 +24,12 @@ struct Parameter {
 
 using ParameterList = std::vector<Parameter>;
 
-// One interned list. id is its key in the project file; 0 until the pool gives it one.
+// One interned list. id is its key in the project file; 0 until the pool gives it one. A shared
+// list never changes, so it keeps the C API's records of it ready for every memo read.
 struct SharedParameterList {
     std::int64_t id = 0;
     ParameterList list;
+    std::vector<API_AddParType> records;  // one per parameter, as the C API hands them out
 };
 using SharedParameters = std::shared_ptr<const SharedParameterList>;
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "model/parameter_records.hpp"
+
 namespace planhost {
 
 namespace {
@@ -46,7 +48,9 @@ void ParameterPool::AddStored(std::int64_t id, ParameterList list) {
 
 SharedParameters ParameterPool::Insert(std::int64_t id, ParameterList list) {
     std::size_t hash = HashOf(list);
-    auto shared = std::make_shared<SharedParameterList>(SharedParameterList{id, std::move(list)});
+    ParameterRecords records = MakeParameterRecords(list);
+    auto shared = std::make_shared<SharedParameterList>(
+        SharedParameterList{id, std::move(list), std::move(records)});
     byHash_.emplace(hash, shared);
     byId_.emplace(id, shared);
     lastId_ = std::max(lastId_, id);
