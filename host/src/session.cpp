@@ -108,14 +108,13 @@ GSErrCode Session::PickMenu(Int16 menuResID) {
 }
 
 GSErrCode Session::Call(API_Token token, const char* op, GSType selector,
-                        const std::function<GSErrCode(std::string& details)>& body,
-                        bool allowTokenZero) {
+                        FunctionRef<GSErrCode(std::string& details)> body, bool allowTokenZero) {
     return CallDescribed(token, op, selector, nullptr, body, allowTokenZero);
 }
 
 GSErrCode Session::CallDescribed(API_Token token, const char* op, GSType selector,
-                                 const std::function<std::string()>& describe,
-                                 const std::function<GSErrCode(std::string& details)>& body,
+                                 FunctionRef<std::string()> describe,
+                                 FunctionRef<GSErrCode(std::string& details)> body,
                                  bool allowTokenZero) {
     Trace& lines = trace();
     const std::size_t line = lines.Begin();
@@ -136,7 +135,7 @@ GSErrCode Session::CallDescribed(API_Token token, const char* op, GSType selecto
     return result;
 }
 
-GSErrCode Session::RunBody(const char* op, const std::function<GSErrCode(std::string&)>& body,
+GSErrCode Session::RunBody(const char* op, FunctionRef<GSErrCode(std::string&)> body,
                            std::string& details) {
     // Nothing is thrown back across the border: a host failure is a general error.
     try {

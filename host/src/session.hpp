@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "api/api_entry_table.h"
+#include "function_ref.hpp"
 
 namespace planhost {
 
@@ -59,17 +60,16 @@ public:
     // and writes the trace line "OP[ SEL][ details] -> 0xCODE". body returns the result and
     // may append details (e.g. "type=1") to its argument. selector 0 means none.
     GSErrCode Call(API_Token token, const char* op, GSType selector,
-                   const std::function<GSErrCode(std::string& details)>& body,
-                   bool allowTokenZero = false);
+                   FunctionRef<GSErrCode(std::string& details)> body, bool allowTokenZero = false);
     // The same, with describe giving the line's leading details after the call, whatever its
     // outcome (also when a fault replaced it): inputs such as "type=1", or what was filled in.
     GSErrCode CallDescribed(API_Token token, const char* op, GSType selector,
-                            const std::function<std::string()>& describe,
-                            const std::function<GSErrCode(std::string& details)>& body,
+                            FunctionRef<std::string()> describe,
+                            FunctionRef<GSErrCode(std::string& details)> body,
                             bool allowTokenZero = false);
 
 private:
-    GSErrCode RunBody(const char* op, const std::function<GSErrCode(std::string&)>& body,
+    GSErrCode RunBody(const char* op, FunctionRef<GSErrCode(std::string&)> body,
                       std::string& details);
 
     std::unique_ptr<Model> model_;

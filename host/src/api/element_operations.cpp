@@ -20,7 +20,7 @@ void FillDefaultObject(API_Element* element) {
 }
 
 GSErrCode WithSession(API_Token token, const char* op,
-                      const std::function<GSErrCode(Session&, Model&)>& body) noexcept {
+                      FunctionRef<GSErrCode(Session&, Model&)> body) noexcept {
     Session& session = Session::Current();
     return session.Call(token, op, 0, [&](std::string&) { return body(session, session.model()); });
 }
@@ -111,7 +111,8 @@ GSErrCode GetMemo(API_Token token, const API_Guid* guid, API_ElementMemo* memo,
             !WriteIdHandle(object->id, &memo->elemInfoString)) {
             return APIERR_MEMFULL;
         }
-        if ((memoMask & APIMemoMask_AddPars) && !WriteParameterHandle(object->Parameters(), &memo->params)) {
+        if ((memoMask & APIMemoMask_AddPars) &&
+            !WriteParameterRecords(object->ParameterRecords(), &memo->params)) {
             return APIERR_MEMFULL;
         }
         return NoError;
