@@ -49,12 +49,18 @@ MeasurePoints CollectMeasurePoints() {
     const std::vector<API_Guid> objects = ListObjects();
     const LibraryObject object = ReadLibraryObject();
     const std::optional<Int32> libInd = FindLibraryPart(object.fileName);
+    // The part cannot change while a command runs: its parameter count is asked once.
+    const Int32 parameterCount = libInd ? CountPartParameters(*libInd) : 0;
     MeasurePoints points;
+    // Room for every object in both lists: the pages that stay unused are never touched, and
+    // a survey's list is never copied while it grows.
+    points.measured.reserve(objects.size());
+    points.design.reserve(objects.size());
     for (const API_Guid& guid : objects) {
         const API_Element element = ReadObject(guid);
         if (!libInd || element.object.libInd != *libInd) continue;
-        const bool measured =
-            ToNarrowText(GetParameterText("strMarkerStyle", element)) == object.markerStyle1;
+        const bool measured = ToNarrowText(GetParameterText("strMarkerStyle", element,
+                                                            parameterCount)) == object.markerStyle1;
         (measured ? points.measured : points.design).push_back(element);
     }
     return points;
@@ -63,7 +69,9 @@ MeasurePoints CollectMeasurePoints() {
 Int32 ReadPointNumber(const API_Element& element) {
     if (!element.header.hasMemo) return 0;
     auto memo = ZeroFilled<API_ElementMemo>();
-    const bool read = ACAPI_Element_GetMemo(element.header.guid, &memo, APIMemoMask_All) == NoError;
+    // The ID text alone: the whole memo would have the host copy every parameter for nothing.
+    const bool read =
+        ACAPI_Element_GetMemo(element.header.guid, &memo, APIMemoMask_ElemInfoString) == NoError;
     const Int32 number = read ? AtoI(ElementIDOf(memo)) : 0;
     ACAPI_DisposeElemMemoHdls(&memo);
     return number;

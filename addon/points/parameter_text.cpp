@@ -12,23 +12,6 @@ namespace {
 constexpr std::size_t kMaxParameterName = sizeof(API_AddParType::name) - 1;
 constexpr std::size_t kMaxTextValue = std::size(API_AddParType{}.value.uStr);
 
-// How many parameters the object's part declares; the part's own default list is not needed
-// and goes back at once. 0 when the part cannot be read.
-Int32 CountPartParameters(Int32 libInd) {
-    if (libInd == 0) return 0;
-    auto part = ZeroFilled<API_LibPart>();
-    part.typeID = APILib_ObjectID;
-    part.index = libInd;
-    if (ACAPI_LibPart_Get(&part) != NoError) return 0;
-    double a = 0.0;
-    double b = 0.0;
-    Int32 count = 0;
-    API_AddParType** defaults = nullptr;
-    const GSErrCode result = ACAPI_LibPart_GetParams(libInd, &a, &b, &count, &defaults);
-    if (defaults != nullptr) ACAPI_DisposeAddParHdl(&defaults);
-    return result == NoError ? count : 0;
-}
-
 std::string_view NameOf(const API_AddParType& parameter) {
     return {parameter.name, strnlen(parameter.name, sizeof(parameter.name))};
 }
@@ -51,14 +34,31 @@ GS::UniString FindText(API_AddParType** params, Int32 count, std::string_view na
 
 }  // namespace
 
-GS::UniString GetParameterText(std::string_view name, const API_Element& element) {
+// The part's own default list is not needed and goes back at once.
+Int32 CountPartParameters(Int32 libInd) {
+    if (libInd == 0) return 0;
+    auto part = ZeroFilled<API_LibPart>();
+    part.typeID = APILib_ObjectID;
+    part.index = libInd;
+    if (ACAPI_LibPart_Get(&part) != NoError) return 0;
+    double a = 0.0;
+    double b = 0.0;
+    Int32 count = 0;
+    API_AddParType** defaults = nullptr;
+    const GSErrCode result = ACAPI_LibPart_GetParams(libInd, &a, &b, &count, &defaults);
+    if (defaults != nullptr) ACAPI_DisposeAddParHdl(&defaults);
+    return result == NoError ? count : 0;
+}
+
+GS::UniString GetParameterText(std::string_view name, const API_Element& element,
+                               Int32 partParameterCount) {
+    if (partParameterCount < 1) return {};
     auto memo = ZeroFilled<API_ElementMemo>();
     const bool memoRead =
         ACAPI_Element_GetMemo(element.header.guid, &memo, APIMemoMask_AddPars) == NoError;
-    const Int32 count = CountPartParameters(element.object.libInd);
     GS::UniString text;
-    if (memoRead && count > 0)
-        text = FindText(memo.params, count, name.substr(0, kMaxParameterName));
+    if (memoRead)
+        text = FindText(memo.params, partParameterCount, name.substr(0, kMaxParameterName));
     ACAPI_DisposeElemMemoHdls(&memo);
     return text;
 }
