@@ -79,7 +79,8 @@ void PlaceObject(Int32 libInd, const LibraryObject& object, const PointPlacement
     element.header.drawIndex = API_DrawOnTop;
     element.object.libInd = libInd;
     const bool parametersTaken = TakePartParameters(libInd, memo);
-    const double size = ReadSymbolSize();
+    // PlacePoint read the settings a moment ago for the library object: one read per point.
+    const double size = CurrentSymbolSize();
     if (!parametersTaken) return;
     element.object.xRatio = size;
     element.object.yRatio = size;

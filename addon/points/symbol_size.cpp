@@ -4,7 +4,11 @@
 #include "settings/settings_store.hpp"
 #include "settings/text_conversions.hpp"
 
+double CurrentSymbolSize() {
+    return double(AtoI(ToNarrowText(GetSymbolSize())));
+}
+
 double ReadSymbolSize() {
     ReadSettings();
-    return double(AtoI(ToNarrowText(GetSymbolSize())));
+    return CurrentSymbolSize();
 }

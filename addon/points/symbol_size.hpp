@@ -1,6 +1,8 @@
-// The size that measure points get, from the settings as they are on disk now.
+// The size that measure points get, from the settings.
 #pragma once
 
-// ReadSettings, then the SymbolSize setting by atoi's rules (2.5 gives 2, text without leading
-// digits 0), as the nominal sizes a and b in metres.
+// The SymbolSize setting of the settings as last read, by atoi's rules (2.5 gives 2, text
+// without leading digits 0), as the nominal sizes a and b in metres.
+double CurrentSymbolSize();
+// ReadSettings, then CurrentSymbolSize: the size as the settings are on disk now.
 double ReadSymbolSize();
