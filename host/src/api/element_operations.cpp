@@ -112,7 +112,7 @@ GSErrCode GetMemo(API_Token token, const API_Guid* guid, API_ElementMemo* memo,
             return APIERR_MEMFULL;
         }
         if ((memoMask & APIMemoMask_AddPars) &&
-            !WriteParameterRecords(object->ParameterRecords(), &memo->params)) {
+            !WriteParameterRecords(object->ApiParameters(), &memo->params)) {
             return APIERR_MEMFULL;
         }
         return NoError;

@@ -31,9 +31,8 @@ struct ObjectElement {
     std::u16string id;        // element ID text
     SharedParameters params;  // null without memo
 
-    const ParameterList& Parameters() const;  // empty without memo
-    // The same parameters as the C API's records.
-    const std::vector<API_AddParType>& ParameterRecords() const;
+    const ParameterList& Parameters() const;        // empty without memo
+    const ParameterRecords& ApiParameters() const;  // the same, as the C API's records
 };
 
 }  // namespace planhost

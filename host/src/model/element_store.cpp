@@ -9,8 +9,8 @@ const ParameterList& ObjectElement::Parameters() const {
     return params ? params->list : none;
 }
 
-const std::vector<API_AddParType>& ObjectElement::ParameterRecords() const {
-    static const std::vector<API_AddParType> none;
+const ParameterRecords& ObjectElement::ApiParameters() const {
+    static const ParameterRecords none;
     return params ? params->records : none;
 }
 

@@ -23,13 +23,15 @@ struct Parameter {
 };
 
 using ParameterList = std::vector<Parameter>;
+// A parameter list as the C API hands it out: one 560-byte record per parameter.
+using ParameterRecords = std::vector<API_AddParType>;
 
 // One interned list. id is its key in the project file; 0 until the pool gives it one. A shared
 // list never changes, so it keeps the C API's records of it ready for every memo read.
 struct SharedParameterList {
     std::int64_t id = 0;
     ParameterList list;
-    std::vector<API_AddParType> records;  // one per parameter, as the C API hands them out
+    ParameterRecords records;  // the same list as the C API hands it out
 };
 using SharedParameters = std::shared_ptr<const SharedParameterList>;
 
