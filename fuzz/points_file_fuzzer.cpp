@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "exchange/number_text.hpp"
 #include "exchange/point_records.hpp"
 #include "exchange/points_file.hpp"
 #include "fuzz_files.hpp"
+#include "settings/number_text.hpp"
 
 namespace {
 

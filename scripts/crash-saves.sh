@@ -9,6 +9,6 @@ build="${BUILD_DIR:-$root/build/default}"
 
 if [[ -z "${BUILD_DIR:-}" ]]; then
     cmake --preset default -S "$root" >/dev/null
-    cmake --build --preset default --target integration_tests planhost Stakewise
+    cmake --build --preset default --target e2e_tests planhost Stakewise
 fi
-CRASH_KILLS="${1:-350}" "$build/bin/integration_tests" --gtest_filter='CrashSafeSavesTest.*'
+CRASH_KILLS="${1:-350}" "$build/bin/e2e_tests" --gtest_filter='CrashSafeSavesTest.*'

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# The integration tests under valgrind memcheck, planhost runs included (--trace-children): a
-# memory error or a definite leak in planhost or the add-on makes that run exit 99, which fails
-# its test. The sweeps that run planhost hundreds of times, the huge hostile inputs and the bulk
-# floor command stay out (they run under the asan preset); a time limit keeps the step bounded
-# (about 14 minutes on a busy two-core machine).
+# The host's unit tests and the end-to-end tests under valgrind memcheck, planhost runs included
+# (--trace-children): a memory error or a definite leak in planhost or the add-on makes that run
+# exit 99, which fails its test. The sweeps that run planhost hundreds of times, the huge hostile
+# inputs and the bulk floor command stay out (they run under the asan preset); a time limit keeps
+# the step bounded (about 14 minutes on a busy two-core machine).
 #   scripts/valgrind-tests.sh BUILD_DIR [GTEST_FILTER]
 set -euo pipefail
 build="${1:?usage: scripts/valgrind-tests.sh BUILD_DIR [GTEST_FILTER]}"
 filter="${2:--Commands/FaultSweepTest.*:CrashSafeSavesTest.*:LoadUnload.*:HostileInputTest.*:FloorCommandTest.*}"
+suppressions="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/valgrind.supp"
 
-timeout "${VALGRIND_TIME_LIMIT:-1200}" \
-    valgrind --quiet --trace-children=yes --error-exitcode=99 --leak-check=full \
-    --errors-for-leak-kinds=definite --show-leak-kinds=definite \
-    --suppressions="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/valgrind.supp" \
-    "$build/bin/integration_tests" --gtest_filter="$filter"
+for program in host_tests e2e_tests; do
+    timeout "${VALGRIND_TIME_LIMIT:-1200}" \
+        valgrind --quiet --trace-children=yes --error-exitcode=99 --leak-check=full \
+        --errors-for-leak-kinds=definite --show-leak-kinds=definite \
+        --suppressions="$suppressions" "$build/bin/$program" --gtest_filter="$filter"
+done

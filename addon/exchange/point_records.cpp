@@ -1,6 +1,6 @@
 #include "exchange/point_records.hpp"
 
-#include "exchange/number_text.hpp"
+#include "settings/number_text.hpp"
 
 std::optional<PointRecord> ToPointRecord(const PointLine& line) {
     if (line.count < PointLine::MaxFields) return std::nullopt;

@@ -3,7 +3,7 @@
 
 #include "exchange/points_file.hpp"
 #include "exchange/points_file_headers.hpp"
-#include "exchange/text_line_reader.hpp"
+#include "settings/text_line_reader.hpp"
 
 namespace {
 

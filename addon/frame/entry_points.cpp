@@ -1,12 +1,12 @@
 #include "frame/entry_points.hpp"
 
-#include <cstring>
 #include <exception>
 
 #include "DBG/Debug.hpp"
 #include "frame/commands.hpp"
 #include "frame/host_api.hpp"
 #include "frame/resource_module.hpp"
+#include "frame/zero_filled.hpp"
 
 namespace frame {
 
@@ -36,7 +36,7 @@ GSErrCode RunCommand(void (*command)()) noexcept {
 }  // namespace
 
 void FillExportRecord(API_ExportRecord* record) {
-    std::memset(record, 0, sizeof(*record));
+    *record = ZeroFilled<API_ExportRecord>();
     record->apiVersion = API_ContractVersion;
     record->checkEnvironment = CheckEnvironment;
     record->registerInterface = RegisterInterface;

@@ -26,8 +26,4 @@ GSErrCode Initialize(API_Token token);
 GSErrCode FreeData();
 GSErrCode MenuCommandHandler(const API_MenuParams* params);
 
-// Library load and unload: the module file name and the own resource module.
-void OnLibraryLoad(const char* moduleFileName);
-void OnLibraryUnload();
-
 }  // namespace frame

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include "frame/entry_points.hpp"
+#include "frame/resource_module.hpp"
 
 #define STAKEWISE_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -1,12 +1,9 @@
 #include "frame/floor_plan_guard.hpp"
 
-#include <cstring>
-
 #include "frame/host_api.hpp"
+#include "frame/zero_filled.hpp"
 
-FloorPlanGuard::FloorPlanGuard() {
-    std::memset(&saved_, 0, sizeof(saved_));
-}
+FloorPlanGuard::FloorPlanGuard() : saved_(ZeroFilled<API_DatabaseInfo>()) {}
 
 FloorPlanGuard::~FloorPlanGuard() {
     Leave();
@@ -16,8 +13,7 @@ void FloorPlanGuard::Enter() {
     if (active_) return;
     ACAPI_Database(APIDb_GetCurrentDatabaseID, &saved_);
     if (saved_.typeID != APIWind_FloorPlanID) {
-        API_DatabaseInfo floorPlan;
-        std::memset(&floorPlan, 0, sizeof(floorPlan));
+        auto floorPlan = ZeroFilled<API_DatabaseInfo>();
         floorPlan.typeID = APIWind_FloorPlanID;
         ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &floorPlan);
     }
@@ -27,8 +23,7 @@ void FloorPlanGuard::Enter() {
 void FloorPlanGuard::Leave() {
     if (!active_) return;
     ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &saved_);
-    API_WindowInfo window;
-    std::memset(&window, 0, sizeof(window));
+    auto window = ZeroFilled<API_WindowInfo>();
     window.typeID = saved_.typeID;
     ACAPI_Automate(APIDo_ChangeWindowID, &window);
     active_ = false;

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "DBG/Debug.hpp"
-#include "frame/entry_points.hpp"
 #include "frame/host_api.hpp"
 
 // The compiled resource image (generated from resources/Stakewise.grc).

@@ -5,5 +5,12 @@
 #include "RS/Resources.hpp"
 
 namespace frame {
+
 GSResModule OwnResModule();
-}
+
+// Library load and unload: the module file name is kept for the termination message and the
+// own resource module is opened and closed.
+void OnLibraryLoad(const char* moduleFileName);
+void OnLibraryUnload();
+
+}  // namespace frame

@@ -9,8 +9,8 @@
 #include "frame/floor_plan_guard.hpp"
 #include "frame/host_api.hpp"
 #include "frame/reports.hpp"
+#include "frame/zero_filled.hpp"
 #include "points/place_point.hpp"
-#include "points/zero_filled.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/text_conversions.hpp"
 

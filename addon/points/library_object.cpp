@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "frame/host_api.hpp"
-#include "points/zero_filled.hpp"
+#include "frame/zero_filled.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/text_conversions.hpp"
 

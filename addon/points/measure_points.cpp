@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "GS/Memory.hpp"
-#include "exchange/number_text.hpp"
 #include "frame/host_api.hpp"
+#include "frame/zero_filled.hpp"
 #include "points/library_object.hpp"
 #include "points/parameter_text.hpp"
-#include "points/zero_filled.hpp"
+#include "settings/number_text.hpp"
 #include "settings/text_conversions.hpp"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "GS/UniString.hpp"
 #include "frame/host_api.hpp"
-#include "points/zero_filled.hpp"
+#include "frame/zero_filled.hpp"
 
 namespace {
 

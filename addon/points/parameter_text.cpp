@@ -5,7 +5,7 @@
 
 #include "GS/Memory.hpp"
 #include "frame/host_api.hpp"
-#include "points/zero_filled.hpp"
+#include "frame/zero_filled.hpp"
 
 namespace {
 

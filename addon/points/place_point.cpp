@@ -5,10 +5,10 @@
 #include "GS/Memory.hpp"
 #include "frame/host_api.hpp"
 #include "frame/reports.hpp"
+#include "frame/zero_filled.hpp"
 #include "points/library_object.hpp"
 #include "points/object_parameter.hpp"
 #include "points/symbol_size.hpp"
-#include "points/zero_filled.hpp"
 #include "settings/text_conversions.hpp"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "points/symbol_size.hpp"
 
-#include "exchange/number_text.hpp"
+#include "settings/number_text.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/text_conversions.hpp"
 

@@ -6,19 +6,19 @@
 #include <vector>
 
 #include "exchange/line_issues.hpp"
-#include "exchange/number_text.hpp"
 #include "exchange/points_file_dialogs.hpp"
 #include "exchange/points_file_headers.hpp"
-#include "exchange/text_line_reader.hpp"
 #include "frame/commands.hpp"
 #include "frame/floor_plan_guard.hpp"
 #include "frame/host_api.hpp"
 #include "frame/reports.hpp"
+#include "frame/zero_filled.hpp"
 #include "points/measure_points.hpp"
 #include "points/place_point.hpp"
 #include "points/symbol_size.hpp"
-#include "points/zero_filled.hpp"
+#include "settings/number_text.hpp"
 #include "settings/text_conversions.hpp"
+#include "settings/text_line_reader.hpp"
 
 namespace {
 

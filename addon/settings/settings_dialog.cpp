@@ -1,8 +1,8 @@
 #include "settings/settings_dialog.hpp"
 
-#include "exchange/number_text.hpp"
 #include "frame/commands.hpp"
 #include "frame/resource_module.hpp"
+#include "settings/number_text.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/text_conversions.hpp"
 

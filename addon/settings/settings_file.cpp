@@ -5,8 +5,8 @@
 
 #include "IO/File.hpp"
 #include "IO/FileSystem.hpp"
-#include "exchange/text_line_reader.hpp"
 #include "settings/settings_scrambling.hpp"
+#include "settings/text_line_reader.hpp"
 
 namespace {
 

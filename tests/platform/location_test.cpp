@@ -1,3 +1,5 @@
+#include "IO/Location.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -5,7 +7,6 @@
 #include <string>
 
 #include "IO/FileSystem.hpp"
-#include "IO/Location.hpp"
 #include "platform_test_folder.hpp"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "exchange/number_text.hpp"
+#include "settings/number_text.hpp"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "frame/entry_points.hpp"
+#include "frame/resource_module.hpp"
 #include "platform_test_folder.hpp"
 
 class DialogTest : public ::testing::Test {

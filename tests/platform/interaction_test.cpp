@@ -1,10 +1,11 @@
+#include "DG/Interaction.hpp"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 
 #include "DG/Alert.hpp"
 #include "DG/FileDialog.hpp"
-#include "DG/Interaction.hpp"
 #include "FTM/FileTypeManager.hpp"
 
 namespace {

@@ -1,5 +1,7 @@
 // The add-on frame against a recording host table: handshake record, entry points, dispatch
 // bounds, empty slots, the floor-plan guard and the reports.
+#include "frame/entry_points.hpp"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,10 +10,10 @@
 #include <vector>
 
 #include "DBG/Debug.hpp"
-#include "frame/entry_points.hpp"
 #include "frame/floor_plan_guard.hpp"
 #include "frame/host_api.hpp"
 #include "frame/reports.hpp"
+#include "frame/resource_module.hpp"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -1,7 +1,8 @@
 // Which fields of a points file read as written, and which library object a setting selects.
+#include "exchange/line_issues.hpp"
+
 #include <gtest/gtest.h>
 
-#include "exchange/line_issues.hpp"
 #include "points/library_object.hpp"
 
 namespace {

@@ -1,3 +1,5 @@
+#include "IO/File.hpp"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -5,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "IO/File.hpp"
 #include "IO/FileSystem.hpp"
 #include "platform_test_folder.hpp"
 

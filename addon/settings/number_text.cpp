@@ -1,4 +1,4 @@
-#include "exchange/number_text.hpp"
+#include "settings/number_text.hpp"
 
 #include <locale.h>
 #include <stdlib.h>

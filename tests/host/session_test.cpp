@@ -1,4 +1,6 @@
 // The host's border logic without a module: fault rules, the token check and the trace order.
+#include "session.hpp"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,7 +12,6 @@
 #include "interaction.hpp"
 #include "model/model.hpp"
 #include "planhost_runner.hpp"
-#include "session.hpp"
 #include "trace.hpp"
 #include "views.hpp"
 

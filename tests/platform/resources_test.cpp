@@ -1,8 +1,9 @@
+#include "RS/Resources.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "RS/Resources.hpp"
 #include "grc_parser.hpp"
 #include "image_writer.hpp"
 #include "platform_test_folder.hpp"

@@ -5,9 +5,9 @@
 #include <locale>
 #include <string>
 
-#include "exchange/number_text.hpp"
 #include "exchange/points_file.hpp"
 #include "platform_test_folder.hpp"
+#include "settings/number_text.hpp"
 #include "settings/text_conversions.hpp"
 
 namespace {

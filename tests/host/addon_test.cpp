@@ -1,6 +1,8 @@
 // Loading and unloading the add-on many times in one process, as a host that opens and closes
 // projects all day does: outstanding handles and open files stay where they were, and the
 // resident memory does not grow with the number of loads.
+#include "addon.hpp"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,7 +15,6 @@
 #include <string>
 
 #include "GS/Memory.hpp"
-#include "addon.hpp"
 #include "faults.hpp"
 #include "interaction.hpp"
 #include "menus.hpp"

@@ -1,9 +1,9 @@
+#include "DBG/Debug.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "DBG/Debug.hpp"
 
 namespace {
 

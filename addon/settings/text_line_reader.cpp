@@ -1,4 +1,4 @@
-#include "exchange/text_line_reader.hpp"
+#include "settings/text_line_reader.hpp"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "GS/Memory.hpp"
+
+#include <gtest/gtest.h>
 
 namespace {
 

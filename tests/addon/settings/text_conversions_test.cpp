@@ -1,3 +1,5 @@
+#include "settings/text_conversions.hpp"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "settings/split_text.hpp"
-#include "settings/text_conversions.hpp"
 
 namespace {
 
