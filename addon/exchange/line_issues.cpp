@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 #include "frame/reports.hpp"
 
 namespace {

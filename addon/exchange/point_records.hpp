@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 // One point as exchanged; coordinates in metres, the model's own values.
 struct PointRecord {

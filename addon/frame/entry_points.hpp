@@ -2,7 +2,7 @@
 // handshake hands them to the host (exports.cpp); unit tests call them directly.
 #pragma once
 
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 namespace frame {
 

@@ -3,7 +3,7 @@
 // of the host calls are not looked at. A local object of one command; not copied.
 #pragma once
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 class FloorPlanGuard {
 public:

@@ -3,7 +3,7 @@
 // APIERR_MISSINGCODE and calls nothing. All calls are made on the host's user-interface thread.
 #pragma once
 
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 // The handshake state (defined in handshake.cpp).
 namespace frame {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "GS/UniString.hpp"
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 // Writes "TEXT: CODE" (the code in decimal) to the host's debug output, then beeps.
 void ReportHostError(const char* text, GSErrCode code);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 struct LibraryObject {
     std::string_view fileName;      // empty: no loaded part has it

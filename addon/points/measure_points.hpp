@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 struct MeasurePoints {
     std::vector<API_Element> measured;  // "strMarkerStyle" is marker style 1, exactly

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 // Sets the text parameter `name` of the object that element's GUID names to value (narrow text
 // in the system code page). True when the host took the change.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "GS/UniString.hpp"
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 // How many parameters the library part at that index declares; 0 when it cannot be read.
 Int32 CountPartParameters(Int32 libInd);

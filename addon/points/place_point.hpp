@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 // Places the measure-point object with `number` as its element ID at x, y (plan, metres) and
 // elevation z, sized by the SymbolSize setting, as one undoable step "Create text". A kind tag

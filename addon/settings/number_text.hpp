@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 // Leading white space, an optional sign, decimal digits up to the first non-digit; 0 without
 // digits. Values beyond the signed 32-bit range are clamped to its nearest limit.

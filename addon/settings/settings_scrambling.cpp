@@ -1,6 +1,6 @@
 #include "settings/settings_scrambling.hpp"
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "RS/Resources.hpp"
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 namespace planhost {
 

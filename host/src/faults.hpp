@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 namespace planhost {
 

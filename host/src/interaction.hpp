@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DG/Interaction.hpp"
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 namespace planhost {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RS/Resources.hpp"
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 namespace planhost {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 #include "function_ref.hpp"
 
 namespace planhost {

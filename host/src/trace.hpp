@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 namespace planhost {
 

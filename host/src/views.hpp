@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 namespace planhost {
 

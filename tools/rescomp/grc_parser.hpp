@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 namespace rescomp {
 

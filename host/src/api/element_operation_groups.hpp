@@ -1,7 +1,7 @@
 // The groups of element operations; FillElementOperations puts all of them into the table.
 #pragma once
 
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 namespace planhost {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 #include "model/element.hpp"
 #include "model/parameter_records.hpp"
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 namespace planhost {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 namespace planhost {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 #include "model/parameter.hpp"
 
 namespace planhost {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 namespace planhost {
 

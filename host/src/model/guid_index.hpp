@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 namespace planhost {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 namespace planhost {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 namespace FTM {
 

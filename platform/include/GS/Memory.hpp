@@ -5,7 +5,7 @@
 // Not thread-safe: the user-interface thread only.
 #pragma once
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 using GSHandle = char**;
 using GSPtr = char*;

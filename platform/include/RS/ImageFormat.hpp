@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <string>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 namespace RS::image {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "api/api_entry_table.h"
+#include "api/api_entry_table.hpp"
 
 namespace {
 

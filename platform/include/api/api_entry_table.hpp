@@ -1,5 +1,5 @@
-// The host's C API contract: the handshake record, the add-on's entry points and the host's
-// entry table.
+// The host's C API contract, in C++ form: the handshake record, the add-on's entry points and the
+// host's entry table.
 //
 // Loading, in this order (the host does each step once, on its user-interface thread):
 //  1. GetExportedFuncAddrs(record): the add-on fills the zeroed 120-byte API_ExportRecord.
@@ -16,7 +16,7 @@
 // The table only grows at its end: slots are never moved, removed or reused.
 #pragma once
 
-#include "api/api_records.h"
+#include "api/api_records.hpp"
 
 constexpr UInt32 API_ContractVersion = 0x160001;  // contract 22, revision 1
 constexpr UInt32 API_HostRelease = 22000;         // the host's release: major * 1000 + minor

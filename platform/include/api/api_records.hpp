@@ -1,10 +1,10 @@
-// The host's C API contract: the records that cross the border.
+// The host's C API contract, in C++ form: the records that cross the border.
 // Layouts are fixed: each record's size and field offsets are pinned by static_assert.
 #pragma once
 
 #include <cstring>
 
-#include "api/api_base.h"
+#include "api/api_base.hpp"
 
 // The host's 128-bit element identifier.
 struct API_Guid {

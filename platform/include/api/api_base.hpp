@@ -1,4 +1,5 @@
-// The host's C API contract: basic types, error codes and selector codes.
+// The host's C API contract, in C++ form (C++20; the add-on and the host are both C++): basic
+// types, error codes and selector codes.
 //
 // Conventions of the whole contract (every header under api/ follows them):
 //  - Threads: the host calls the add-on, and the add-on calls the host, on the host's
