@@ -1,34 +1,36 @@
 // The module's only exported symbols: the two handshake functions. Everything else of the
-// add-on has hidden visibility. Each is a noexcept trampoline into plain C++.
-#include <dlfcn.h>
-
+// add-on stays inside the module. Each is a noexcept trampoline into plain C++.
+#include "GS/Compiler.hpp"
+#include "IO/ModuleFile.hpp"
 #include "frame/entry_points.hpp"
 #include "frame/resource_module.hpp"
 
-#define STAKEWISE_EXPORT extern "C" __attribute__((visibility("default")))
-
-STAKEWISE_EXPORT void GetExportedFuncAddrs(API_ExportRecord* record) noexcept {
+GS_MODULE_EXPORT void GetExportedFuncAddrs(API_ExportRecord* record) noexcept {
     if (record != nullptr) frame::FillExportRecord(record);
 }
 
-STAKEWISE_EXPORT GSErrCode SetImportedFuncAddrs(const API_EntryTable* table) noexcept {
+GS_MODULE_EXPORT GSErrCode SetImportedFuncAddrs(const API_EntryTable* table) noexcept {
     return frame::ReceiveEntryTable(table);
 }
 
 namespace {
 
-// The module's own file name, for the termination message.
-const char* ModuleFileName() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&GetExportedFuncAddrs), &info) == 0) return "";
-    return info.dli_fname != nullptr ? info.dli_fname : "";
+// The module's own file name, for the termination message; empty when the system cannot say.
+GS::UniString ModuleFileName() {
+    IO::Location module;
+    GS::UniString path;
+    if (IO::GetModuleFileLocation(reinterpret_cast<const void*>(&GetExportedFuncAddrs), &module) ==
+        NoError)
+        module.ToPath(&path);
+    return path;
 }
 
-__attribute__((constructor)) void LoadLibrary() {
-    frame::OnLibraryLoad(ModuleFileName());
-}
-__attribute__((destructor)) void UnloadLibrary() {
-    frame::OnLibraryUnload();
-}
+// Loading the module constructs this object and unloading it destroys it, on every system.
+struct ModuleLifetime {
+    ModuleLifetime() { frame::OnLibraryLoad(ModuleFileName()); }
+    ~ModuleLifetime() { frame::OnLibraryUnload(); }
+};
+
+const ModuleLifetime gModuleLifetime;
 
 }  // namespace

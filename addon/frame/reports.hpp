@@ -2,6 +2,7 @@
 // (the user sees nothing), and an alert for the user.
 #pragma once
 
+#include "GS/Compiler.hpp"
 #include "GS/UniString.hpp"
 #include "api/api_base.hpp"
 
@@ -10,7 +11,7 @@ void ReportHostError(const char* text, GSErrCode code);
 
 // Formats a printf-style message (at most 511 characters; longer ones are cut) and has the host
 // show it in an alert. Narrow text is in the system code page.
-void ShowAlert(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void ShowAlert(const char* format, ...) GS_PRINTF_FORMAT(1, 2);
 
 // The same for Unicode text, so that a file name outside the code page is shown as it is.
 void ShowAlertText(const GS::UniString& text);

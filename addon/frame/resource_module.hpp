@@ -8,9 +8,9 @@ namespace frame {
 
 GSResModule OwnResModule();
 
-// Library load and unload: the module file name is kept for the termination message and the
-// own resource module is opened and closed.
-void OnLibraryLoad(const char* moduleFileName);
+// Library load and unload: the module file name (its first 260 wide characters) is kept for
+// the termination message and the own resource module is opened and closed.
+void OnLibraryLoad(const GS::UniString& moduleFileName);
 void OnLibraryUnload();
 
 }  // namespace frame

@@ -1,28 +1,37 @@
 #include "IO/Location.hpp"
 
+#include <algorithm>
+
+#include "PathSyntax.hpp"
+
 namespace IO {
 namespace {
 
-constexpr char16_t Separator = u'/';
+using path_syntax::IsSeparator;
+using path_syntax::RootLength;
 constexpr auto npos = std::u16string::npos;
 
 // One name of a path: not empty, not "." or "..", without a separator or NUL.
 bool IsValidLocalName(const std::u16string& name) {
     return !name.empty() && name != u"." && name != u".." &&
-           name.find_first_of(std::u16string(u"/\0", 2)) == npos;
+           std::none_of(name.begin(), name.end(),
+                        [](char16_t c) { return c == u'\0' || IsSeparator(c); });
 }
 
-// The path without separators at its end; the root stays "/".
+// The path without separators at its end; a root keeps its own ("/", "C:\\").
 std::u16string WithoutTrailingSeparators(std::u16string path) {
-    while (path.size() > 1 && path.back() == Separator) path.pop_back();
+    const std::size_t keep = std::max<std::size_t>(RootLength(path), 1);
+    while (path.size() > keep && IsSeparator(path.back())) path.pop_back();
     return path;
 }
 
-// Where the last name starts; npos when the path has no last name (empty or the root).
+// Where the last name starts; npos when the path has no last name (empty or a root).
 std::size_t LastNameStart(const std::u16string& path) {
-    if (path.empty() || path == u"/") return npos;
-    const std::size_t slash = path.rfind(Separator);
-    return slash == npos ? 0 : slash + 1;
+    const std::size_t root = RootLength(path);
+    if (path.size() <= root) return npos;
+    std::size_t start = path.size();
+    while (start > root && !IsSeparator(path[start - 1])) --start;
+    return start;
 }
 
 }  // namespace
@@ -52,7 +61,7 @@ GSErrCode Location::AppendToLocal(const Name& name) {
     const std::u16string& text = name.ToString().Text();
     if (path_.IsEmpty() || !IsValidLocalName(text)) return APIERR_BADPARS;
     std::u16string path = path_.Text();
-    if (path.back() != Separator) path.push_back(Separator);
+    if (!IsSeparator(path.back())) path.push_back(path_syntax::JoiningSeparator(path));
     path_ = GS::UniString(path + text);
     return NoError;
 }
@@ -61,8 +70,7 @@ GSErrCode Location::DeleteLastLocalName() {
     const std::u16string path = WithoutTrailingSeparators(path_.Text());
     const std::size_t start = LastNameStart(path);
     if (start == npos) return APIERR_GENERAL;
-    std::u16string parent = path.substr(0, start);
-    path_ = GS::UniString(parent == u"/" ? parent : WithoutTrailingSeparators(parent));
+    path_ = GS::UniString(WithoutTrailingSeparators(path.substr(0, start)));
     return NoError;
 }
 

@@ -6,8 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "IO/CommandLine.hpp"
 #include "IO/FileSystem.hpp"
+#include "IO/Utf8Path.hpp"
 #include "settings/settings_scrambling.hpp"
 
 namespace {
@@ -15,15 +18,15 @@ namespace {
 constexpr int Failed = 1;
 constexpr int Usage = 2;
 
-std::optional<std::string> ReadBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
+std::optional<std::string> ReadBytes(const std::string& path) {
+    std::ifstream in(IO::PathFromUtf8(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) return std::nullopt;
     return bytes;
 }
 
-bool WriteBytes(const char* path, const std::string& bytes) {
+bool WriteBytes(const std::string& path, const std::string& bytes) {
     IO::SafeFile file(IO::Location(GS::UniString(path, GS::CC_UTF8)));
     return file.Open() == NoError &&
            file.WriteBin(bytes.data(), GS::USize(bytes.size())) == NoError &&
@@ -33,22 +36,23 @@ bool WriteBytes(const char* path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string_view command = argc == 4 ? argv[1] : "";
+    const std::vector<std::string> arguments = IO::CommandLineArguments(argc, argv);
+    const std::string_view command = arguments.size() == 4 ? arguments[1] : "";
     if (command != "scramble" && command != "unscramble") {
         std::fprintf(stderr,
                      "usage: stakewise-dat scramble PLAIN DAT\n"
                      "       stakewise-dat unscramble DAT PLAIN\n");
         return Usage;
     }
-    std::optional<std::string> bytes = ReadBytes(argv[2]);
+    std::optional<std::string> bytes = ReadBytes(arguments[2]);
     if (!bytes) {
-        std::fprintf(stderr, "stakewise-dat: cannot read %s\n", argv[2]);
+        std::fprintf(stderr, "stakewise-dat: cannot read %s\n", arguments[2].c_str());
         return Failed;
     }
     // The scrambling is its own inverse: both directions are the same transformation.
     ScrambleSettingsBytes(*bytes);
-    if (!WriteBytes(argv[3], *bytes)) {
-        std::fprintf(stderr, "stakewise-dat: cannot write %s\n", argv[3]);
+    if (!WriteBytes(arguments[3], *bytes)) {
+        std::fprintf(stderr, "stakewise-dat: cannot write %s\n", arguments[3].c_str());
         return Failed;
     }
     return 0;

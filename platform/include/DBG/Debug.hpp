@@ -5,9 +5,11 @@
 #include <functional>
 #include <string_view>
 
+#include "GS/Compiler.hpp"
+
 // One message; a trailing line end is dropped, an empty message writes nothing.
-void DBPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void GSSysBeep();
+PLATFORM_API void DBPrintf(const char* format, ...) GS_PRINTF_FORMAT(1, 2);
+PLATFORM_API void GSSysBeep();
 
 // The host's sink for debug lines (the text without a line end); null restores the default.
-void DBSetOutput(std::function<void(std::string_view line)> sink);
+PLATFORM_API void DBSetOutput(std::function<void(std::string_view line)> sink);

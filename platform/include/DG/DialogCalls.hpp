@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "GS/Compiler.hpp"
 #include "GS/UniString.hpp"
 #include "RS/Resources.hpp"
 
@@ -41,29 +42,30 @@ constexpr short DG_FrameBorder = 1;
 // closes, feeding it the user's events through the installed interaction driver. Without a
 // driver, or when the driver stops while the dialog is open, the dialog is cancelled (item 2).
 // Returns the item that closed it; 0 when the layout cannot be loaded (nothing is shown).
-short DGModalDialog(GSResModule dialResModule, short resId, GSResModule dialIconResModule,
-                    DGDialCallBack callback, DGUserData userData) noexcept;
+PLATFORM_API short DGModalDialog(GSResModule dialResModule, short resId,
+                                 GSResModule dialIconResModule, DGDialCallBack callback,
+                                 DGUserData userData) noexcept;
 
 // The size that layout resId defines; false (sizes 0) when it cannot be loaded or the kind is
 // unknown.
-bool DGGetDialogClientSize(GSResModule dialResModule, short resId, short sizeKind, short* width,
-                           short* height) noexcept;
+PLATFORM_API bool DGGetDialogClientSize(GSResModule dialResModule, short resId, short sizeKind,
+                                        short* width, short* height) noexcept;
 
-short DGGetDialogGrowType(short dialId) noexcept;
-void DGSetDialogGrowType(short dialId, short growType) noexcept;
-void DGSetDialogClientMinSize(short dialId, short width, short height) noexcept;
+PLATFORM_API short DGGetDialogGrowType(short dialId) noexcept;
+PLATFORM_API void DGSetDialogGrowType(short dialId, short growType) noexcept;
+PLATFORM_API void DGSetDialogClientMinSize(short dialId, short width, short height) noexcept;
 // Resizes in the directions the grow type allows, never below the minimum size. fixPoint 1 keeps
 // the top-left corner in place (the only fix point this host knows); redraw is accepted as is.
-void DGSetDialogClientSize(short dialId, short width, short height, short fixPoint,
-                           bool redraw) noexcept;
+PLATFORM_API void DGSetDialogClientSize(short dialId, short width, short height, short fixPoint,
+                                        bool redraw) noexcept;
 
 // Text of an item: a button's or static text's caption, an edit field's content (cut to its
 // maximum length), a popup's selected entry (read only).
-void DGSetItemText(short dialId, short item, const GS::UniString& text) noexcept;
-GS::UniString DGGetItemText(short dialId, short item) noexcept;
+PLATFORM_API void DGSetItemText(short dialId, short item, const GS::UniString& text) noexcept;
+PLATFORM_API GS::UniString DGGetItemText(short dialId, short item) noexcept;
 // A popup's selection, 1-based; a value outside its entries selects the first entry.
-void DGSetItemValLong(short dialId, short item, Int32 value) noexcept;
-short DGPopUpGetSelected(short dialId, short item) noexcept;
+PLATFORM_API void DGSetItemValLong(short dialId, short item, Int32 value) noexcept;
+PLATFORM_API short DGPopUpGetSelected(short dialId, short item) noexcept;
 
-void DGEnableItem(short dialId, short item) noexcept;
-void DGDisableItem(short dialId, short item) noexcept;
+PLATFORM_API void DGEnableItem(short dialId, short item) noexcept;
+PLATFORM_API void DGDisableItem(short dialId, short item) noexcept;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "GS/Compiler.hpp"
 #include "RS/Resources.hpp"
 
 namespace DG {
@@ -50,12 +51,12 @@ struct DialogLayout {
 };
 
 // nullopt when a line is malformed (unknown kind, missing or non-numeric field).
-std::optional<DialogLayout> ParseDialogLayout(std::string_view tokenLines);
+PLATFORM_API std::optional<DialogLayout> ParseDialogLayout(std::string_view tokenLines);
 // Fills the anchors and tooltips of a help table into layout; lines for unknown items and
 // malformed lines are passed over.
-void ApplyDialogHelp(std::string_view tokenLines, DialogLayout& layout);
+PLATFORM_API void ApplyDialogHelp(std::string_view tokenLines, DialogLayout& layout);
 
 // GDLG id of module with the DLGH table of the same id when there is one.
-std::optional<DialogLayout> LoadDialogLayout(GSResModule module, GSResID id);
+PLATFORM_API std::optional<DialogLayout> LoadDialogLayout(GSResModule module, GSResID id);
 
 }  // namespace DG

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FTM/FileTypeManager.hpp"
+#include "GS/Compiler.hpp"
 #include "GS/UniString.hpp"
 #include "IO/Location.hpp"
 
@@ -20,7 +21,7 @@ protected:
     GS::UniString title_;
 };
 
-class FileDialog : public SystemDialog {
+class PLATFORM_API FileDialog : public SystemDialog {
 public:
     enum Type {
         OpenFile = 0,  // choose one existing file

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "GS/Compiler.hpp"
 #include "GS/UniString.hpp"
 #include "IO/Location.hpp"
 
@@ -41,7 +42,7 @@ public:
 };
 
 // Installs the driver (borrowed; null removes it). Returns the previous one.
-InteractionDriver* SetInteractionDriver(InteractionDriver* driver);
-InteractionDriver* GetInteractionDriver();
+PLATFORM_API InteractionDriver* SetInteractionDriver(InteractionDriver* driver);
+PLATFORM_API InteractionDriver* GetInteractionDriver();
 
 }  // namespace DG

@@ -8,6 +8,7 @@
 
 #include "DG/DialogCalls.hpp"
 #include "DG/DialogLayout.hpp"
+#include "GS/Compiler.hpp"
 
 namespace DG {
 
@@ -18,7 +19,7 @@ struct DialogItem {
     bool enabled = true;
 };
 
-class ModalDialogSession {
+class PLATFORM_API ModalDialogSession {
 public:
     ModalDialogSession(short dialId, const DialogLayout& layout, GSResModule iconModule,
                        DGDialCallBack callback, DGUserData userData);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "GS/Compiler.hpp"
 #include "api/api_base.hpp"
 
 namespace FTM {
@@ -11,7 +12,7 @@ using TypeID = Int32;  // 0 is no type
 using GroupID = Int32;
 constexpr GroupID RootGroup = 0;
 
-class FileType {
+class PLATFORM_API FileType {
 public:
     // descriptionText may be null; extension is without the dot ("txt").
     FileType(const char* descriptionText, const char* extension, UInt32 macType, UInt32 macCreator,
@@ -24,7 +25,7 @@ private:
     std::string extension_;
 };
 
-class FileTypeManager {
+class PLATFORM_API FileTypeManager {
 public:
     explicit FileTypeManager(const char* name);
     // The id of the type with that extension in the group; the type is registered there when

@@ -5,6 +5,7 @@
 // Not thread-safe: the user-interface thread only.
 #pragma once
 
+#include "GS/Compiler.hpp"
 #include "api/api_base.hpp"
 
 using GSHandle = char**;
@@ -12,18 +13,19 @@ using GSPtr = char*;
 using GSSize = Int64;
 
 // A new handle of size bytes, zero-filled; null when out of memory or size < 0.
-GSHandle BMAllocateHandle(GSSize size, Int32 flags = 0, Int32 reserved = 0);
-void BMKillHandle(GSHandle* handle);
-GSSize BMGetHandleSize(GSHandle handle);
+PLATFORM_API GSHandle BMAllocateHandle(GSSize size, Int32 flags = 0, Int32 reserved = 0);
+PLATFORM_API void BMKillHandle(GSHandle* handle);
+PLATFORM_API GSSize BMGetHandleSize(GSHandle handle);
 // Grows or shrinks the block, keeping its first bytes; new bytes are zero. Null on failure
 // (the old block then stays valid).
-GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, Int32 flags = 0, Int32 reserved = 0);
+PLATFORM_API GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, Int32 flags = 0,
+                                      Int32 reserved = 0);
 
-GSPtr BMAllocatePtr(GSSize size, Int32 flags = 0, Int32 reserved = 0);
-void BMKillPtr(GSPtr* ptr);
+PLATFORM_API GSPtr BMAllocatePtr(GSSize size, Int32 flags = 0, Int32 reserved = 0);
+PLATFORM_API void BMKillPtr(GSPtr* ptr);
 
 // How many handles and blocks are outstanding in the process right now.
-Int64 BMOutstandingHandles();
+PLATFORM_API Int64 BMOutstandingHandles();
 
 // Typed helpers for handles of records.
 template <typename T>

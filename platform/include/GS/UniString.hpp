@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "GS/Compiler.hpp"
 #include "api/api_base.hpp"
 
 namespace GS {
@@ -20,7 +21,7 @@ enum CharCode {
                      // U+DC80-U+DCFF and written back as the same bytes, so no path is lost
 };
 
-class UniString {
+class PLATFORM_API UniString {
 public:
     UniString() = default;
     // Narrow text up to its first NUL. Characters that the code page lacks become '?' when

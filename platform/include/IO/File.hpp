@@ -1,11 +1,12 @@
 // IO::File: one open file. Closed by Close or by destruction. Not thread-safe.
 #pragma once
 
+#include "GS/Compiler.hpp"
 #include "IO/Location.hpp"
 
 namespace IO {
 
-class File {
+class PLATFORM_API File {
 public:
     enum OnNotFound { Fail, Create };
     enum OpenMode {

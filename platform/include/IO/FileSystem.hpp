@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "GS/Compiler.hpp"
 #include "IO/Location.hpp"
 
 namespace IO {
@@ -22,7 +23,7 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-class FileSystem {
+class PLATFORM_API FileSystem {
 public:
     enum SpecialFolderID {
         UserApplicationData = 9,  // per-user settings: $XDG_CONFIG_HOME, else $HOME/.config
@@ -36,14 +37,14 @@ public:
     GSErrCode GetFileStamp(const Location& location, FileStamp* stamp) const;
 };
 
-extern FileSystem fileSystem;
+extern PLATFORM_API FileSystem fileSystem;
 
 // Replaces a file as a whole, or not at all: the new content goes to a temporary file in the
 // same folder, which Commit syncs and renames over the target (then syncs the folder). A reader
 // sees either the old or the new file, also after a crash. The target keeps its permissions;
 // a symbolic link is written through, not replaced. Destroying an uncommitted SafeFile removes
 // the temporary file and leaves the target as it was.
-class SafeFile {
+class PLATFORM_API SafeFile {
 public:
     explicit SafeFile(const Location& target);
     ~SafeFile();

@@ -2,11 +2,12 @@
 // the file system: the path reaches it as UTF-8.
 #pragma once
 
+#include "GS/Compiler.hpp"
 #include "GS/UniString.hpp"
 
 namespace IO {
 
-class Name {
+class PLATFORM_API Name {
 public:
     Name() = default;
     Name(const GS::UniString& name) : name_(name) {}
@@ -20,7 +21,7 @@ private:
     GS::UniString name_;
 };
 
-class Location {
+class PLATFORM_API Location {
 public:
     Location() = default;
     explicit Location(const GS::UniString& path) : path_(path) {}

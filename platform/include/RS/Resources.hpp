@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "GS/Compiler.hpp"
 #include "GS/UniString.hpp"
 
 using GSResModule = Int32;  // 0 is no module
@@ -20,20 +21,21 @@ constexpr GSType RS_AddOnId = FourCC("MDID");
 
 // Opens a compiled resource image; 0 when it is not a valid image. The image is borrowed and
 // must outlive the module.
-GSResModule RSOpenResourceModule(const unsigned char* image, std::size_t size);
-void RSCloseResourceModule(GSResModule module);
-Int32 RSOpenModuleCount();  // modules open in the process
+PLATFORM_API GSResModule RSOpenResourceModule(const unsigned char* image, std::size_t size);
+PLATFORM_API void RSCloseResourceModule(GSResModule module);
+PLATFORM_API Int32 RSOpenModuleCount();  // modules open in the process
 // The module opened most recently and still open; 0 when none. A host that has just loaded an
 // add-on library finds the add-on's own module so.
-GSResModule RSLastOpenedModule();
+PLATFORM_API GSResModule RSLastOpenedModule();
 
 // The raw bytes of one resource; empty when it does not exist.
-std::string_view RSLoadResource(GSType type, GSResID id, GSResModule module);
+PLATFORM_API std::string_view RSLoadResource(GSType type, GSResID id, GSResModule module);
 // The resource's name ("I32200&96" for an icon group); empty when none.
-std::string_view RSGetResourceName(GSType type, GSResID id, GSResModule module);
+PLATFORM_API std::string_view RSGetResourceName(GSType type, GSResID id, GSResModule module);
 
 // String index (1-based) of a STRS list. False, with the string untouched, when it is missing.
-bool RSGetIndString(GS::UniString* string, GSResID id, Int32 index, GSResModule module);
+PLATFORM_API bool RSGetIndString(GS::UniString* string, GSResID id, Int32 index,
+                                 GSResModule module);
 // The same as narrow text (CC_Default) into a buffer of bufferSize bytes, NUL-terminated and cut.
-bool RSGetIndString(char* buffer, std::size_t bufferSize, GSResID id, Int32 index,
-                    GSResModule module);
+PLATFORM_API bool RSGetIndString(char* buffer, std::size_t bufferSize, GSResID id, Int32 index,
+                                 GSResModule module);

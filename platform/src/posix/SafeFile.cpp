@@ -70,8 +70,6 @@ bool CopyPermissions(int fd, const std::string& path) {
 
 }  // namespace
 
-SafeFile::SafeFile(const Location& target) : target_(target) {}
-
 SafeFile::~SafeFile() {
     if (fd_ >= 0) ::close(fd_);
     if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
@@ -92,15 +90,6 @@ GSErrCode SafeFile::Open() {
     }
     status_ = NoError;
     return NoError;
-}
-
-GSErrCode SafeFile::WriteBin(const char* buffer, GS::USize length) {
-    if (fd_ < 0) return APIERR_GENERAL;
-    if (status_ != NoError) return status_;
-    if (buffer == nullptr && length > 0) return status_ = APIERR_BADPARS;
-    // A failed write spoils the whole replacement: Commit then refuses it.
-    if (!posix::WriteAll(fd_, buffer, length)) status_ = APIERR_GENERAL;
-    return status_;
 }
 
 GSErrCode SafeFile::Commit() {
