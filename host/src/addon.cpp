@@ -1,15 +1,15 @@
 #include "addon.hpp"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 
+#include "IO/Utf8Path.hpp"
 #include "api/operation_slots.hpp"
 #include "faults.hpp"
 #include "menus.hpp"
+#include "os/module_loader.hpp"
+#include "os/process.hpp"
 #include "session.hpp"
 #include "trace.hpp"
 
@@ -18,6 +18,8 @@ namespace planhost {
 namespace {
 
 constexpr Int32 kHostMainVersion = 22;
+// The module's file name on this system ("Stakewise.so", "Stakewise.dll"), from the build.
+constexpr const char* kAddOnFileName = STAKEWISE_ADDON_FILE_NAME;
 
 std::string Hex(UInt32 value) {
     return FormatErrCode(GSErrCode(value));
@@ -58,7 +60,7 @@ std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
 
 // Unloads a module that is not used and passes on why.
 std::string Refuse(void* module, std::string why) {
-    dlclose(module);
+    os::UnloadModule(module);
     return why;
 }
 
@@ -70,10 +72,8 @@ std::string EntryFailed(const char* entry, GSErrCode code) {
 }  // namespace
 
 std::string DefaultAddOnPath() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path("Stakewise.so") : self.parent_path() / "Stakewise.so")
-        .string();
+    const std::filesystem::path self = os::ExecutablePath();
+    return self.empty() ? kAddOnFileName : IO::Utf8FromPath(self.parent_path() / kAddOnFileName);
 }
 
 std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& options) {
@@ -82,18 +82,19 @@ std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& optio
     addOn.path = options.path;
 
     const Int32 modulesBefore = RSOpenModuleCount();
-    void* module = dlopen(options.path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string loadError;
+    void* module = os::LoadModule(options.path, &loadError);
     if (module == nullptr)
-        return "cannot load the add-on module " + options.path + ": " + dlerror() +
+        return "cannot load the add-on module " + options.path + ": " + loadError +
                "; build the Stakewise target or name the module with --addon PATH";
     // An add-on opens its own resource module when it is loaded.
     const bool openedResources = RSOpenModuleCount() > modulesBefore;
     const GSResModule resources = openedResources ? RSLastOpenedModule() : 0;
 
-    const auto getExported =
-        reinterpret_cast<GetExportedFuncAddrs_Fn>(dlsym(module, API_GetExportedFuncAddrsName));
-    const auto setImported =
-        reinterpret_cast<SetImportedFuncAddrs_Fn>(dlsym(module, API_SetImportedFuncAddrsName));
+    const auto getExported = reinterpret_cast<GetExportedFuncAddrs_Fn>(
+        os::FindExport(module, API_GetExportedFuncAddrsName));
+    const auto setImported = reinterpret_cast<SetImportedFuncAddrs_Fn>(
+        os::FindExport(module, API_SetImportedFuncAddrsName));
     if (getExported == nullptr || setImported == nullptr)
         return Refuse(module, options.path +
                                   " does not export GetExportedFuncAddrs and "
@@ -151,7 +152,7 @@ void UnloadAddOn(Session& session, bool callFreeData) {
     }
     session.RevokeToken();
     const Int32 modulesBefore = RSOpenModuleCount();
-    dlclose(addOn.module);
+    os::UnloadModule(addOn.module);
     if (RSOpenModuleCount() >= modulesBefore)
         std::fprintf(stderr, "planhost: the add-on left its resource module open\n");
     addOn = LoadedAddOn{};

@@ -1,7 +1,7 @@
 // Loading and unloading the add-on module, as a straight line of checks: each failure has its
 // own message (what went wrong and what to do) and undoes exactly what was done before it.
-//   dlopen -> its own resource module -> GetExportedFuncAddrs (contract version, host release,
-//   entry points) -> SetImportedFuncAddrs -> CheckEnvironment -> RegisterInterface ->
+//   load the module -> its own resource module -> GetExportedFuncAddrs (contract version, host
+//   release, entry points) -> SetImportedFuncAddrs -> CheckEnvironment -> RegisterInterface ->
 //   Initialize(token)
 #pragma once
 
@@ -23,7 +23,7 @@ struct AddOnOptions {
 // What the host keeps of the loaded add-on.
 struct LoadedAddOn {
     std::string path;
-    void* module = nullptr;  // dlopen handle; null when no add-on is loaded
+    void* module = nullptr;  // the loaded module; null when no add-on is loaded
     GSResModule resources = 0;
     API_ExportRecord exports{};
     std::string name;  // as CheckEnvironment filled it in

@@ -3,9 +3,12 @@
 #include <charconv>
 #include <cstdio>
 
+#include "IO/Utf8Path.hpp"
+
 namespace planhost {
 
-Trace::Trace(const std::string& path) : file_(path, std::ios::out | std::ios::trunc) {}
+Trace::Trace(const std::string& path)
+    : file_(IO::PathFromUtf8(path), std::ios::out | std::ios::binary | std::ios::trunc) {}
 
 std::size_t Trace::Begin() {
     if (!file_.is_open()) return 0;  // without a file no call pays for its line

@@ -181,6 +181,8 @@ int RunPlanhost(int argc, char** argv) {
         "add-on module, runs one command as a user would, and saves the project.",
         "planhost"};
     app.fallthrough();
+    // The same command line on every system: on Windows CLI11 would read "/tmp/x" as an option.
+    app.allow_windows_style_options(false);
     app.require_subcommand(1);
     GlobalOptions options;
     AddGlobalOptions(app, options);

@@ -2,22 +2,17 @@
 // settings, the Settings values, three inserted points, an export, an import of a shipped
 // sample, an update from a shipped as-built file, and a picture of the plan. Each step is a
 // planhost run of its own (this same program), as a user would run them one after the other.
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "IO/Utf8Path.hpp"
 #include "cli/point_command_entries.hpp"
 #include "model/library.hpp"
-
-extern char** environ;
+#include "os/process.hpp"
 
 namespace planhost {
 
@@ -26,6 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int StepFailed = 3;
+
+std::string Text(const fs::path& path) {
+    return IO::Utf8FromPath(path);
+}
 
 struct DemoPaths {
     fs::path folder;
@@ -39,47 +38,22 @@ struct DemoPaths {
 
 DemoPaths PathsFor(const std::string& folder) {
     DemoPaths paths;
-    paths.folder = fs::absolute(folder);
+    paths.folder = fs::absolute(IO::PathFromUtf8(folder));
     paths.config = paths.folder / "config";
     paths.settingsFile = paths.config / "Orvane" / "Stakewise" / "Stakewise.ini";
     paths.project = paths.folder / "plan.db";
     paths.exported = paths.folder / "exported-points.txt";
     paths.picture = paths.folder / "plan.svg";
-    paths.samples = fs::path(DefaultLibraryFolder()).parent_path() / "samples";
+    paths.samples = IO::PathFromUtf8(DefaultLibraryFolder()).parent_path() / "samples";
     return paths;
-}
-
-// The environment of the children: this one, with the settings folder of the demo.
-std::vector<std::string> ChildEnvironment(const DemoPaths& paths) {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0) variables.push_back(*variable);
-    }
-    variables.push_back("XDG_CONFIG_HOME=" + paths.config.string());
-    return variables;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
 }
 
 // Runs planhost with the demo's project and settings; its exit status, or -1.
 int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"planhost", "--project", paths.project.string()});
-    std::vector<std::string> environment = ChildEnvironment(paths);
-    std::vector<char*> argv = Pointers(arguments);
-    std::vector<char*> envp = Pointers(environment);
-    std::fflush(stdout);
-    std::fflush(stderr);
-    pid_t child = 0;
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    arguments.insert(arguments.begin(), {"planhost", "--project", Text(paths.project)});
+    return os::RunProgram({.program = Text(os::ExecutablePath()),
+                           .arguments = arguments,
+                           .environment = {{"XDG_CONFIG_HOME", Text(paths.config)}}});
 }
 
 void Step(int number, const std::string& what) {
@@ -91,7 +65,7 @@ bool StartFresh(const DemoPaths& paths) {
     std::error_code error;
     fs::create_directories(paths.settingsFile.parent_path(), error);
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-        fs::remove(paths.project.string() + suffix, error);
+        fs::remove(fs::path(paths.project) += suffix, error);
     }
     fs::remove(paths.settingsFile, error);
     fs::remove(fs::path(paths.settingsFile).replace_extension("dat"), error);
@@ -104,14 +78,14 @@ void ApplySettings(const DemoPaths& paths) {
     int status = RunPlanhost(
         paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
     if (status == 0 && fs::exists(paths.settingsFile)) {
-        std::printf("demo: the Settings dialog saved %s\n", paths.settingsFile.string().c_str());
+        std::printf("demo: the Settings dialog saved %s\n", Text(paths.settingsFile).c_str());
         return;
     }
     std::ofstream file(paths.settingsFile, std::ios::binary);
     file << "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\n"
             "Library=2\r\n";
     std::printf("demo: the Settings dialog did not save; wrote %s directly\n",
-                paths.settingsFile.string().c_str());
+                Text(paths.settingsFile).c_str());
 }
 
 // A small text file as it stands, TABs shown as blanks.
@@ -131,16 +105,15 @@ int RunDemo(const std::string& folder) {
     fs::path asBuilt = paths.samples / "as-built.txt";
     if (!fs::exists(sample) || !fs::exists(asBuilt)) {
         std::fprintf(stderr, "planhost: the shipped samples are missing in %s\n",
-                     paths.samples.string().c_str());
+                     Text(paths.samples).c_str());
         return StepFailed;
     }
     if (!StartFresh(paths)) {
-        std::fprintf(stderr, "planhost: cannot make the folder %s\n",
-                     paths.folder.string().c_str());
+        std::fprintf(stderr, "planhost: cannot make the folder %s\n", Text(paths.folder).c_str());
         return StepFailed;
     }
-    std::printf("demo: a fresh project %s and settings in %s\n", paths.project.string().c_str(),
-                paths.config.string().c_str());
+    std::printf("demo: a fresh project %s and settings in %s\n", Text(paths.project).c_str(),
+                Text(paths.config).c_str());
 
     Step(1, "Settings: symbol size 1, start number 1, library 2 (Stakemark.gsm)");
     ApplySettings(paths);
@@ -151,15 +124,14 @@ int RunDemo(const std::string& folder) {
     const std::vector<Run> runs = {
         {"Insert points: three clicks on the plan, numbered from 1",
          {"insert", "--click", "0,0", "--click", "5,0", "--click", "5,3"}},
-        {"Export points to " + paths.exported.string(), {"export", paths.exported.string()}},
-        {"Import points from the shipped sample " + sample.string() +
-             " (2 measured, 5 design points)",
-         {"import", sample.string()}},
-        {"Update points from the shipped as-built file " + asBuilt.string() +
+        {"Export points to " + Text(paths.exported), {"export", Text(paths.exported)}},
+        {"Import points from the shipped sample " + Text(sample) + " (2 measured, 5 design points)",
+         {"import", Text(sample)}},
+        {"Update points from the shipped as-built file " + Text(asBuilt) +
              " (moves 1, 2 and 101, places 301)",
-         {"update", asBuilt.string()}},
+         {"update", Text(asBuilt)}},
         {"The plan, one object a line", {"list"}},
-        {"Render the plan to " + paths.picture.string(), {"render", paths.picture.string()}},
+        {"Render the plan to " + Text(paths.picture), {"render", Text(paths.picture)}},
     };
     int number = 2;
     for (const Run& run : runs) {
@@ -173,8 +145,8 @@ int RunDemo(const std::string& folder) {
     std::printf(
         "\ndemo: done. Files:\n  project   %s\n  settings  %s\n  exported  %s\n"
         "  picture   %s\n",
-        paths.project.string().c_str(), paths.settingsFile.string().c_str(),
-        paths.exported.string().c_str(), paths.picture.string().c_str());
+        Text(paths.project).c_str(), Text(paths.settingsFile).c_str(), Text(paths.exported).c_str(),
+        Text(paths.picture).c_str());
     return 0;
 }
 

@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "IO/Utf8Path.hpp"
 #include "cli/commands.hpp"
 #include "interaction.hpp"
 #include "model/model.hpp"
@@ -50,7 +51,7 @@ struct FloorPoint {
 };
 
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(IO::PathFromUtf8(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
@@ -236,10 +237,10 @@ int ExportFloor(PointWork& work, const std::string& path) {
         out += headers[set];
         for (const ObjectElement* element : sets[set]) AppendPointLine(out, *element);
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return Refused;
-    std::fwrite(out.data(), 1, out.size(), file);
-    return std::fclose(file) == 0 ? 0 : Refused;
+    std::ofstream file(IO::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
+    file.write(out.data(), std::streamsize(out.size()));
+    file.close();
+    return file ? 0 : Refused;
 }
 
 void UpdateFloor(PointWork& work, const std::string& text) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "IO/Utf8Path.hpp"
 #include "cli/point_command_entries.hpp"
 #include "interaction.hpp"
 #include "model/model.hpp"
@@ -31,7 +32,7 @@ struct MenuCommandArgs {
 
 // Queues one click for each "X,Y" line of the file; false (with a message) on a bad line.
 bool QueueClicksFile(const std::string& path, Interaction& interaction) {
-    std::ifstream file(path);
+    std::ifstream file(IO::PathFromUtf8(path), std::ios::binary);
     if (!file) {
         std::fprintf(stderr, "planhost: cannot read the clicks file %s\n", path.c_str());
         return false;

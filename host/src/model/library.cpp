@@ -9,6 +9,8 @@
 #include <system_error>
 
 #include "GS/UniString.hpp"
+#include "IO/Utf8Path.hpp"
+#include "os/process.hpp"
 
 namespace planhost {
 
@@ -88,7 +90,7 @@ LibraryPart ParsePart(std::string_view json) {
 std::vector<std::filesystem::path> PartFiles(const std::string& folder) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(IO::PathFromUtf8(folder), error)) {
         std::string extension = entry.path().extension().string();
         std::transform(extension.begin(), extension.end(), extension.begin(),
                        [](unsigned char c) { return char(std::tolower(c)); });
@@ -136,8 +138,9 @@ void Library::LoadFolders(const std::vector<std::string>& folders) {
             std::stringstream content;
             content << stream.rdbuf();
             std::string error;
-            if (!stream || !AddPart(FromUtf8(file.filename().string()), content.str(), &error)) {
-                std::cerr << "planhost: library part " << file.string()
+            if (!stream ||
+                !AddPart(FromUtf8(IO::Utf8FromPath(file.filename())), content.str(), &error)) {
+                std::cerr << "planhost: library part " << IO::Utf8FromPath(file)
                           << " not loaded: " << (error.empty() ? "cannot read it" : error) << '\n';
             }
         }
@@ -159,9 +162,7 @@ const LibraryPart* Library::FindByFileNameUtf8(std::string_view fileName) const 
 }
 
 std::string DefaultLibraryFolder() {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (self.parent_path() / "library").string();
+    return IO::Utf8FromPath(os::ExecutablePath().parent_path() / "library");
 }
 
 }  // namespace planhost
