@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every test: builds both presets (default, and asan with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs CTest in each; then the integration tests once under
-# valgrind memcheck (planhost included), and the fuzz targets once over their seed corpus.
+# Every test: builds the Linux presets (default, and asan with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs CTest in each; builds the windows preset (MinGW-w64) and
+# runs its CTest under Wine; then the integration tests once under valgrind memcheck (planhost
+# included), and the fuzz targets once over their seed corpus.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -13,6 +14,18 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+echo "== preset windows, tests under Wine"
+cmake --preset windows
+# Wine's server and services start before the build runs its first Windows program and stop
+# after the last test, whatever the outcome.
+wine_prefix=build/windows/wine
+cmake/wine-run.sh "$wine_prefix" --start
+trap 'cmake/wine-run.sh "$wine_prefix" --stop' EXIT
+cmake --build --preset windows
+ctest --preset windows
+cmake/wine-run.sh "$wine_prefix" --stop
+trap - EXIT
 
 echo "== integration tests under valgrind memcheck"
 scripts/valgrind-tests.sh build/default
