@@ -1,20 +1,18 @@
-// Saves that survive a crash: planhost is killed (SIGKILL) at many points in time while it
-// saves the settings, exports a points file or commits the project. Afterwards each file is
-// its old version or its new one, never a mix or a truncation, and the project opens.
+// Saves that survive a crash: planhost is killed (SIGKILL, TerminateProcess) at many points in
+// time while it saves the settings, exports a points file or commits the project. Afterwards
+// each file is its old version or its new one, never a mix or a truncation, and the project
+// opens.
 //
 // CRASH_KILLS sets the kills per scenario (default 50; scripts/crash-saves.sh runs 350 each).
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,34 +93,15 @@ protected:
         return objects;
     }
 
-    // Starts planhost as the runner would and kills it after `delay`. True when it was still
-    // running at that time.
+    // Starts planhost as the runner would and kills it after `delay` (SIGKILL, or
+    // TerminateProcess on Windows). True when it was still running at that time.
     bool RunAndKill(const std::vector<std::string>& args, microseconds delay) {
-        std::vector<std::string> argv = {PlanhostRunner::Binary().string()};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<std::string> env = {"HOME=" + planhost.home().string(),
-                                        "XDG_CONFIG_HOME=" + planhost.configHome().string(),
-                                        "PATH=/usr/bin:/bin", "ASAN_OPTIONS=detect_leaks=0"};
-        std::vector<char*> argp, envp;
-        for (std::string& s : argv) argp.push_back(s.data());
-        for (std::string& s : env) envp.push_back(s.data());
-        argp.push_back(nullptr);
-        envp.push_back(nullptr);
-        const std::string folder = planhost.folder().string();
-
-        const pid_t child = fork();
-        if (child == 0) {
-            const int null = open("/dev/null", O_RDWR);
-            if (chdir(folder.c_str()) != 0 || null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0)
-                _exit(127);
-            execve(argp[0], argp.data(), envp.data());
-            _exit(127);
-        }
+        const std::filesystem::path output = planhost.runFolder() / "killed-run.txt";
+        const std::unique_ptr<planhost::os::Process> child = planhost.Start(args, output, output);
         std::this_thread::sleep_for(delay);
-        const bool running = kill(child, SIGKILL) == 0 && waitpid(child, nullptr, WNOHANG) == 0;
-        int status = 0;
-        waitpid(child, &status, 0);
-        return running && WIFSIGNALED(status);
+        const bool running = child->Kill();
+        child->WaitToEnd();
+        return running && child->Signal() != 0;
     }
 
     // The wall time of one whole run, for spreading the kills over it.

@@ -1,5 +1,6 @@
 // Export points and Update points end to end: which objects are measure points, how they are
 // written and read back, and how an update moves and adds them.
+#include "IO/Utf8Path.hpp"
 #include "measure_points_fixture.hpp"
 
 namespace planhost_test {
@@ -80,7 +81,7 @@ TEST_F(ExportPointsTest, ExportImportExportGivesTheSameFile) {
     Run({"export", firstName});
     Run({"--project", "second.db", "import", firstName});
     Run({"--project", "second.db", "export", "second.txt"});
-    const std::string first = planhost.ReadFile(firstName);
+    const std::string first = planhost.ReadFile(IO::PathFromUtf8(firstName));
     EXPECT_THAT(first, AllOf(HasSubstr("[Measured_Points]\r\n7\t"), HasSubstr("\r\n-3\t"),
                              HasSubstr("[Design_Points]\r\n2147483647\t1.5\t2.5\t-1\t\r\n")));
     EXPECT_EQ(planhost.ReadFile("second.txt"), first);
@@ -140,6 +141,17 @@ TEST_F(UpdatePointsTest, WithoutMeasuredPointsSaysSoAndChangesNothing) {
     const std::vector<PlacedObject> plan = List();
     ASSERT_EQ(plan.size(), 1u);
     EXPECT_EQ(plan[0].x, 0);
+}
+
+// The name reaches planhost as the user typed it (UTF-16 on Windows) and the file by that name.
+TEST_F(UpdatePointsTest, ReadsAFileNamedBeyondTheCodePage) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    const std::string name = "Punkte \u2713/\u0141\u00f3d\u017a \U0001F4D0.txt";
+    planhost.WriteFile(IO::PathFromUtf8(name), "1\t2\t3\t4\t\r\n");
+    const RunResult run = Run({"update", name});
+    EXPECT_THAT(run.Alerts(), IsEmpty());
+    EXPECT_EQ(List()[0].x, 2);
 }
 
 TEST_F(UpdatePointsTest, WorksOnTheFloorPlanFromASection) {

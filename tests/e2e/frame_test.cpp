@@ -47,7 +47,7 @@ TEST_F(FrameTest, AddonsListsWhatTheAddOnToldAndItsMenu) {
     EXPECT_EQ(run.outLines[1],
               "description: With Stakewise voor ArchiCAD you can create/import/export/edit points "
               "for Total Station.");
-    EXPECT_THAT(run.outLines[2], AllOf(StartsWith("module: "), HasSubstr("Stakewise.so")));
+    EXPECT_THAT(run.outLines[2], AllOf(StartsWith("module: "), HasSubstr(ADDON_FILE_NAME)));
     EXPECT_THAT(std::vector(run.outLines.begin() + 3, run.outLines.end()),
                 ElementsAre("menu: Stakewise", "  32500 Insert points", "  32501 Import points",
                             "  32502 Export points", "  32503 Update points [flags 2]",
@@ -91,7 +91,7 @@ TEST_F(FrameTest, UnloadWithoutFreeDataWritesTheTerminationLine) {
 
     const RunResult skipped = planhost.Run({"--skip-free-data", "addons"});
     EXPECT_EQ(skipped.exitCode, 0);
-    EXPECT_THAT(skipped.errLines, Contains(AllOf(kTermination, HasSubstr("Stakewise.so\")"))));
+    EXPECT_THAT(skipped.errLines, Contains(AllOf(kTermination, HasSubstr(ADDON_FILE_NAME "\")"))));
 }
 
 TEST_F(FrameTest, InitializeReportsOnlyTheLastHandlerInstall) {
@@ -165,17 +165,19 @@ TEST_F(FrameTest, MissingModuleSaysWhatToDo) {
 
 TEST_F(FrameTest, ModulesThatAreNoUsableAddOnAreRefusedWithTheirReason) {
     const std::string platformLibrary =
-        (PlanhostRunner::Binary().parent_path() / "libstakewise_platform.so").string();
+        (PlanhostRunner::Binary().parent_path() / PLATFORM_LIBRARY_FILE_NAME).string();
+    // Absolute here: under Wine the build's Unix path then gets its drive letter.
+    const std::string fakeAddOn = std::filesystem::absolute(FAKE_ADDON_PATH).string();
     const struct {
         std::string module;
         std::string fault;
         std::string message;
     } cases[] = {
         {platformLibrary, "", "does not export GetExportedFuncAddrs and SetImportedFuncAddrs"},
-        {FAKE_ADDON_PATH, "version", "built for API contract 0x150001, this host has 0x160001"},
-        {FAKE_ADDON_PATH, "min-host", "needs host release 22001 or later"},
-        {FAKE_ADDON_PATH, "null-entry", "hands over no FreeData entry point"},
-        {FAKE_ADDON_PATH, "", "opened no resource module"},
+        {fakeAddOn, "version", "built for API contract 0x150001, this host has 0x160001"},
+        {fakeAddOn, "min-host", "needs host release 22001 or later"},
+        {fakeAddOn, "null-entry", "hands over no FreeData entry point"},
+        {fakeAddOn, "", "opened no resource module"},
     };
     for (const auto& refused : cases) {
         SCOPED_TRACE(refused.message);
@@ -250,7 +252,9 @@ TEST_F(HandleCountTest, HandlesTheAddOnDidNotGiveBackAreReported) {
         {"--fail", "ACAPI_DisposeElemMemoHdls=APIERR_GENERAL", "menu", "32500", "--click", "1,1"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.LeakedHandles());
-    EXPECT_THAT(run.errLines, Contains(MatchesRegex("debug: leaked [1-9][0-9]* handles")));
+    // Only what both regex engines of GoogleTest take (POSIX, and its own on Windows).
+    EXPECT_THAT(run.errLines, Contains(AllOf(MatchesRegex("debug: leaked .+ handles"),
+                                             Not(HasSubstr("leaked 0 ")))));
 
     EXPECT_FALSE(planhost.Run({"menu", "32500", "--click", "1,1"}).LeakedHandles());
 }

@@ -1,11 +1,13 @@
 // The settings file changed while a command runs: the add-on keeps the parsed file only while
 // its stamp is unchanged, so the next point placed after a change takes the new values.
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <future>
 #include <nlohmann/json.hpp>
@@ -16,6 +18,13 @@
 
 namespace planhost_test {
 namespace {
+
+#if defined(_WIN32)
+TEST(SettingsDuringCommandTest, ChangeOfTheFileIsSeenByTheNextPoint) {
+    GTEST_SKIP() << "reads planhost's trace in step with it through a POSIX FIFO; the file "
+                    "stamps it relies on are tested by FileSystem.FileStampsTellVersionsApart";
+}
+#else
 
 using namespace std::chrono_literals;
 using ::testing::Each;
@@ -129,6 +138,8 @@ TEST(SettingsDuringCommandTest, ChangeOfTheFileIsSeenByTheNextPoint) {
     EXPECT_THAT(std::vector<double>(sizes.begin(), firstNew), Each(Eq(1.0)));
     EXPECT_THAT(std::vector<double>(firstNew, sizes.end()), Each(Eq(3.0)));
 }
+
+#endif
 
 }  // namespace
 }  // namespace planhost_test

@@ -4,12 +4,9 @@
 #include "addon.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,24 +17,14 @@
 #include "menus.hpp"
 #include "model/model.hpp"
 #include "session.hpp"
+#include "test_system.hpp"
 #include "trace.hpp"
 #include "views.hpp"
 
 namespace {
 
-long ResidentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-long OpenFiles() {
-    long count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
-}
+using test_system::OpenFileCount;
+using test_system::ResidentKiB;
 
 int Cycles() {
     const char* text = std::getenv("LOAD_UNLOAD_CYCLES");
@@ -45,7 +32,7 @@ int Cycles() {
 }
 
 // One load and unload in a session of its own, with no project: the add-on's handshake,
-// resources and menus, then FreeData and dlclose.
+// resources and menus, then FreeData and unloading the module.
 void LoadAndUnload(const std::string& module) {
     planhost::Session session(nullptr, std::make_unique<planhost::Views>(),
                               std::make_unique<planhost::Faults>(),
@@ -61,7 +48,7 @@ TEST(LoadUnload, ThousandCyclesKeepHandlesFilesAndMemoryFlat) {
     // The first loads settle what the process keeps once (the loader's caches, allocator pools).
     for (int i = 0; i < 20; ++i) LoadAndUnload(module);
     const Int64 handlesBefore = BMOutstandingHandles();
-    const long filesBefore = OpenFiles();
+    const long filesBefore = OpenFileCount();
     const long residentBefore = ResidentKiB();
 
     const int cycles = Cycles();
@@ -71,11 +58,11 @@ TEST(LoadUnload, ThousandCyclesKeepHandlesFilesAndMemoryFlat) {
     std::printf(
         "load/unload x%d: resident %ld KiB before, %ld KiB after; handles %lld, files %ld\n",
         cycles, residentBefore, residentAfter, static_cast<long long>(BMOutstandingHandles()),
-        OpenFiles());
+        OpenFileCount());
     RecordProperty("resident_kib_before", std::to_string(residentBefore));
     RecordProperty("resident_kib_after", std::to_string(residentAfter));
     EXPECT_EQ(BMOutstandingHandles(), handlesBefore);
-    EXPECT_EQ(OpenFiles(), filesBefore);
+    EXPECT_EQ(OpenFileCount(), filesBefore);
 #ifndef __SANITIZE_ADDRESS__
     // A leak of even 8 KiB a load would show as 8 MB here; allocator noise stays far below.
     // (AddressSanitizer keeps the shadow of every module mapping, so it grows there anyway.)

@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "IO/FileSystem.hpp"
+#include "environment_variable.hpp"
 #include "platform_test_folder.hpp"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 TEST(Location, AppendAndDeleteLocalNames) {
     const struct {
@@ -72,37 +79,30 @@ TEST(Location, ReplaceTheExtensionOfTheLastName) {
     EXPECT_EQ(hidden.ToString(), GS::UniString(".profile"));
 }
 
-class EnvironmentVariable {
-public:
-    explicit EnvironmentVariable(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name)) saved_ = value;
-    }
-    ~EnvironmentVariable() {
-        if (saved_)
-            setenv(name_, saved_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    void Set(const char* value) { value ? setenv(name_, value, 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
+// One redirect on every system: an absolute XDG_CONFIG_HOME names the folder; without one it is
+// the system's own (on Windows %APPDATA%, which Wine sets from its registry, as Windows does).
 TEST(FileSystem, UserApplicationDataFollowsXdgConfigHome) {
     EnvironmentVariable config("XDG_CONFIG_HOME");
     EnvironmentVariable home("HOME");
     home.Set("/home/tester");
+#if defined(_WIN32)
+    const std::string systemFolder = std::getenv("APPDATA");
+#else
+    const std::string systemFolder = "/home/tester/.config";
+#endif
     const struct {
         const char* xdg;
         std::string expected;
     } cases[] = {
         {"/xdg/config", "/xdg/config"},
-        {nullptr, "/home/tester/.config"},
-        {"", "/home/tester/.config"},
-        {"relative/config", "/home/tester/.config"},  // only absolute paths count
+        {nullptr, systemFolder},
+        {"", systemFolder},
+        {"relative/config", systemFolder},  // only absolute paths count
         {"/x/\xCE\xA3\xE6\xB8\xAC", "/x/\xCE\xA3\xE6\xB8\xAC"},
+#if defined(_WIN32)
+        {"C:\\xdg\\config", "C:\\xdg\\config"},
+        {"\\\\server\\share\\config", "\\\\server\\share\\config"},
+#endif
     };
     for (const auto& c : cases) {
         config.Set(c.xdg);
@@ -125,6 +125,52 @@ TEST(FileSystem, CreateFolderTreeMakesWhatIsMissing) {
     EXPECT_NE(IO::fileSystem.CreateFolderTree(blocked), NoError);
     EXPECT_TRUE(IO::fileSystem.Exists(IO::Location(GS::UniString(folder / "file", GS::CC_UTF8))));
     EXPECT_FALSE(IO::fileSystem.Exists(blocked));
+}
+
+// A file's stamp changes with every new version of it, also when the length stays and the
+// replacement is renamed over it; an untouched file keeps its stamp.
+TEST(FileSystem, FileStampsTellVersionsApart) {
+    namespace fs = std::filesystem;
+    TestFolder folder;
+    const std::string path = folder / "Stakewise.ini";
+    const IO::Location file(GS::UniString(path, GS::CC_UTF8));
+    const auto rewriteInPlace = [&] {
+        std::fstream(IO::PathFromUtf8(path), std::ios::in | std::ios::out | std::ios::binary)
+            << "SymbolSize=2";
+    };
+    const auto replaceBySave = [&] {
+        IO::SafeFile save(file);
+        ASSERT_EQ(save.Open(), NoError);
+        ASSERT_EQ(save.WriteBin("SymbolSize=1", 12), NoError);
+        ASSERT_EQ(save.Commit(), NoError);
+    };
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        bool newFile;
+    } cases[] = {
+        {"rewritten in place, same length", rewriteInPlace, false},
+        {"appended to", [&] { std::ofstream(IO::PathFromUtf8(path), std::ios::app) << "\r\n"; },
+         false},
+        {"replaced by a save with the same content", replaceBySave, true},
+    };
+    for (const auto& c : cases) {
+        WriteWholeFile(path, "SymbolSize=1");
+        // Backdated, so that a change within one tick of the file clock still shows.
+        fs::last_write_time(IO::PathFromUtf8(path), fs::file_time_type::clock::now() - 1h);
+        IO::FileStamp before, unchanged, after;
+        ASSERT_EQ(IO::fileSystem.GetFileStamp(file, &before), NoError);
+        ASSERT_EQ(IO::fileSystem.GetFileStamp(file, &unchanged), NoError);
+        EXPECT_EQ(unchanged, before) << c.change;
+        c.apply();
+        ASSERT_EQ(IO::fileSystem.GetFileStamp(file, &after), NoError);
+        EXPECT_NE(after, before) << c.change;
+        EXPECT_EQ(after.inode != before.inode, c.newFile) << c.change;
+    }
+    IO::FileStamp missing;
+    EXPECT_NE(IO::fileSystem.GetFileStamp(IO::Location(GS::UniString(folder / "none", GS::CC_UTF8)),
+                                          &missing),
+              NoError);
 }
 
 }  // namespace

@@ -4,39 +4,32 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
+#include "environment_variable.hpp"
 #include "frame/resource_module.hpp"
 #include "platform_test_folder.hpp"
 
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfigHome_ = old;
-        setenv("XDG_CONFIG_HOME", home_.Path().c_str(), 1);
+        configHome_.Set(home_.Path().c_str());
         frame::OnLibraryLoad("Stakewise.so");
     }
-    void TearDown() override {
-        frame::OnLibraryUnload();
-        if (oldConfigHome_) {
-            setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
-        } else {
-            unsetenv("XDG_CONFIG_HOME");
-        }
-    }
+    void TearDown() override { frame::OnLibraryUnload(); }
 
     std::string SettingsPath() const { return home_ / "Orvane/Stakewise/Stakewise.ini"; }
-    bool SettingsFileExists() const { return std::filesystem::exists(SettingsPath()); }
+    bool SettingsFileExists() const {
+        return std::filesystem::exists(IO::PathFromUtf8(SettingsPath()));
+    }
     std::string SettingsFile() const { return ReadWholeFile(SettingsPath()); }
     void WriteSettingsFile(const std::string& content) const {
-        std::filesystem::create_directories(home_ / "Orvane/Stakewise");
+        std::filesystem::create_directories(IO::PathFromUtf8(home_ / "Orvane/Stakewise"));
         WriteWholeFile(SettingsPath(), content);
     }
 
 private:
     TestFolder home_;
-    std::optional<std::string> oldConfigHome_;
+    EnvironmentVariable configHome_{"XDG_CONFIG_HOME"};
 };

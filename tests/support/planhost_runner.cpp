@@ -1,21 +1,18 @@
 #include "planhost_runner.hpp"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
-extern char** environ;
+#include "IO/Utf8Path.hpp"
+#include "os/process.hpp"
+#include "platform_test_folder.hpp"
 
 namespace planhost_test {
+
+namespace os = planhost::os;
 
 namespace {
 
@@ -26,47 +23,8 @@ std::string Slurp(const std::filesystem::path& path) {
     return content.str();
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.substr(0, a.find('=')) == b.substr(0, b.find('='));
-}
-
-// The parent's environment with the runner's variables, HOME and XDG_CONFIG_HOME pointing into
-// the test folder.
-std::vector<std::string> ChildEnvironment(const PlanhostRunner& runner,
-                                          const std::vector<std::string>& extra) {
-    // The runner's own come first: a lookup takes the first of a name.
-    std::vector<std::string> own = {"HOME=" + runner.home().string(),
-                                    "XDG_CONFIG_HOME=" + runner.configHome().string()};
-    own.insert(own.end(), extra.begin(), extra.end());
-    std::vector<std::string> env;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view text(*entry);
-        if (std::none_of(own.begin(), own.end(),
-                         [text](const std::string& mine) { return SameName(mine, text); }))
-            env.emplace_back(text);
-    }
-    env.insert(env.end(), own.begin(), own.end());
-    return env;
-}
-
-std::vector<char*> PointersTo(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings) pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// In the child: working folder, redirections, exec. Only async-signal-safe calls.
-[[noreturn]] void ExecChild(const char* folder, const char* outPath, const char* errPath,
-                            char* const* argv, char* const* envp) {
-    const int in = open("/dev/null", O_RDONLY);
-    const int out = open(outPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = open(errPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (chdir(folder) != 0 || in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
-        dup2(err, 2) < 0)
-        _exit(127);
-    execve(argv[0], argv, envp);
-    _exit(127);
+std::string Text(const std::filesystem::path& path) {
+    return IO::Utf8FromPath(path);
 }
 
 }  // namespace
@@ -94,13 +52,7 @@ bool RunResult::LeakedHandles() const {
     return false;
 }
 
-PlanhostRunner::PlanhostRunner() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "planhost-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder: " +
-                                 std::string(std::strerror(errno)));
-    folder_ = pattern;
+PlanhostRunner::PlanhostRunner() : folder_(MakeTemporaryFolder("planhost-test-")) {
     std::filesystem::create_directories(configHome());
     std::filesystem::create_directories(runFolder());
 }
@@ -113,13 +65,36 @@ PlanhostRunner::~PlanhostRunner() {
 }
 
 void PlanhostRunner::SetEnv(const std::string& name, const std::string& value) {
-    const std::string entry = name + "=" + value;
-    std::erase_if(extraEnv_, [&](const std::string& mine) { return SameName(mine, entry); });
-    extraEnv_.push_back(entry);
+    std::erase_if(extraEnv_, [&](const os::EnvironmentSetting& mine) { return mine.name == name; });
+    extraEnv_.push_back({name, value});
 }
 
+// Absolute in this process: under Wine the build's Unix path then gets its drive letter, so
+// that it still names the file when planhost runs in a folder on another drive.
 std::filesystem::path PlanhostRunner::Binary() {
-    return PLANHOST_PATH;
+    return std::filesystem::absolute(PLANHOST_PATH);
+}
+
+std::vector<os::EnvironmentSetting> PlanhostRunner::Environment() const {
+    std::vector<os::EnvironmentSetting> settings = {{"HOME", Text(home())},
+                                                    {"XDG_CONFIG_HOME", Text(configHome())}};
+    settings.insert(settings.end(), extraEnv_.begin(), extraEnv_.end());
+    return settings;
+}
+
+std::unique_ptr<os::Process> PlanhostRunner::Start(const std::vector<std::string>& args,
+                                                   const std::filesystem::path& out,
+                                                   const std::filesystem::path& err) const {
+    std::vector<std::string> arguments{Text(Binary())};
+    arguments.insert(arguments.end(), args.begin(), args.end());
+    std::unique_ptr<os::Process> process = os::Process::Start({.program = Text(Binary()),
+                                                               .arguments = arguments,
+                                                               .environment = Environment(),
+                                                               .workingFolder = Text(folder_),
+                                                               .outputFile = Text(out),
+                                                               .errorFile = Text(err)});
+    if (process == nullptr) throw std::runtime_error("cannot start " + Text(Binary()));
+    return process;
 }
 
 void PlanhostRunner::WriteFile(const std::filesystem::path& path,
@@ -139,36 +114,19 @@ RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTra
     const std::filesystem::path errPath = runFolder() / "stderr.txt";
     std::filesystem::remove(tracePath);
 
-    std::vector<std::string> argStrings{Binary().string()};
-    if (withTrace) argStrings.insert(argStrings.end(), {"--trace", tracePath.string()});
-    argStrings.insert(argStrings.end(), args.begin(), args.end());
-    std::vector<std::string> envStrings = ChildEnvironment(*this, extraEnv_);
-    const std::vector<char*> argv = PointersTo(argStrings);
-    const std::vector<char*> envp = PointersTo(envStrings);
-    const std::string folder = folder_.string();
-    const std::string outFile = outPath.string();
-    const std::string errFile = errPath.string();
-
-    const pid_t child = fork();
-    if (child < 0) throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
-    if (child == 0)
-        ExecChild(folder.c_str(), outFile.c_str(), errFile.c_str(), argv.data(), envp.data());
+    std::vector<std::string> arguments;
+    if (withTrace) arguments = {"--trace", Text(tracePath)};
+    arguments.insert(arguments.end(), args.begin(), args.end());
+    const std::unique_ptr<os::Process> child = Start(arguments, outPath, errPath);
 
     RunResult result;
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + timeout_;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            result.timedOut = true;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!child->Wait(timeout_)) {
+        child->Kill();
+        child->WaitToEnd();
+        result.timedOut = true;
     }
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-
+    result.exitCode = child->ExitStatus();
+    result.signal = child->Signal();
     result.out = Slurp(outPath);
     result.err = Slurp(errPath);
     result.outLines = SplitLines(result.out);

@@ -18,19 +18,22 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "os/process.hpp"
 
 namespace planhost_test {
 
 struct RunResult {
-    int exitCode = -1;                  // the exit status; -1 when planhost was killed by a signal
-    int signal = 0;                     // the signal that ended it, 0 when it exited
-    bool timedOut = false;              // killed after the time-out
-    std::string out;                    // standard output
-    std::string err;                    // standard error
-    std::vector<std::string> outLines;  // out split at line ends
-    std::vector<std::string> errLines;  // err split at line ends
+    int exitCode = -1;      // the exit status; -1 when planhost did not exit
+    int signal = 0;         // what ended it when it did not exit (os::Process::Signal), else 0
+    bool timedOut = false;  // killed after the time-out
+    std::string out;        // standard output
+    std::string err;        // standard error
+    std::vector<std::string> outLines;    // out split at line ends
+    std::vector<std::string> errLines;    // err split at line ends
     std::vector<std::string> traceLines;  // the --trace file, one host operation a line
 
     // Lines of standard output that start with "alert: ", without that prefix.
@@ -48,6 +51,11 @@ public:
 
     // Runs planhost with these arguments (without the program name).
     RunResult Run(const std::vector<std::string>& args, bool withTrace = true);
+    // Starts planhost as Run does, without a trace, and returns at once; out and err receive
+    // its standard output and error.
+    std::unique_ptr<planhost::os::Process> Start(const std::vector<std::string>& args,
+                                                 const std::filesystem::path& out,
+                                                 const std::filesystem::path& err) const;
 
     const std::filesystem::path& folder() const { return folder_; }  // the working folder
     std::filesystem::path home() const { return folder_ / "home"; }
@@ -63,13 +71,16 @@ public:
     // An environment variable for every later run (HOME and XDG_CONFIG_HOME stay the runner's).
     void SetEnv(const std::string& name, const std::string& value);
 
-    // The planhost binary the runs use (PLANHOST_PATH of the build).
+    // The planhost binary the runs use (PLANHOST_PATH of the build), as an absolute path.
     static std::filesystem::path Binary();
 
 private:
+    // This process's environment with the runner's home and variables on top.
+    std::vector<planhost::os::EnvironmentSetting> Environment() const;
+
     std::filesystem::path folder_;
     std::chrono::seconds timeout_{60};
-    std::vector<std::string> extraEnv_;  // "NAME=value"
+    std::vector<planhost::os::EnvironmentSetting> extraEnv_;
 };
 
 std::vector<std::string> SplitLines(const std::string& text);

@@ -1,23 +1,35 @@
-// A fresh temporary folder for one test, removed with everything in it afterwards.
+// A fresh temporary folder for one test, removed with everything in it afterwards. Paths are
+// UTF-8 text, as the platform takes them.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <stdexcept>
 #include <string>
+
+#include "IO/Utf8Path.hpp"
+
+// A new folder of its own in the system's temporary folder, named prefix and random letters.
+inline std::filesystem::path MakeTemporaryFolder(const std::string& prefix) {
+    static std::mt19937_64 random{std::random_device{}()};
+    constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = prefix;
+        for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+        const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+        if (std::filesystem::create_directory(folder)) return folder;
+    }
+    throw std::runtime_error("cannot create a temporary folder for " + prefix);
+}
 
 class TestFolder {
 public:
-    TestFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "stakewise-XXXXXX").string();
-        const char* made = mkdtemp(pattern.data());
-        path_ = made != nullptr ? made : "/nonexistent-test-folder";
-    }
+    TestFolder() : path_(IO::Utf8FromPath(MakeTemporaryFolder("stakewise-"))) {}
     ~TestFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(IO::PathFromUtf8(path_), ignored);
     }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
@@ -30,10 +42,10 @@ private:
 };
 
 inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(IO::PathFromUtf8(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteWholeFile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(IO::PathFromUtf8(path), std::ios::binary) << content;
 }

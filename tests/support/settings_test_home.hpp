@@ -2,24 +2,17 @@
 // temporary folder while the object lives.
 #pragma once
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
+#include "environment_variable.hpp"
 #include "platform_test_folder.hpp"
 
 class SettingsTestHome {
 public:
-    SettingsTestHome() : configHome_(Save("XDG_CONFIG_HOME")), home_(Save("HOME")) {
-        ::setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
-        ::setenv("HOME", folder_.Path().c_str(), 1);
+    SettingsTestHome() {
+        configHome_.Set(folder_.Path().c_str());
+        home_.Set(folder_.Path().c_str());
     }
-    ~SettingsTestHome() {
-        Restore("XDG_CONFIG_HOME", configHome_);
-        Restore("HOME", home_);
-    }
-    SettingsTestHome(const SettingsTestHome&) = delete;
-    SettingsTestHome& operator=(const SettingsTestHome&) = delete;
 
     const std::string& Root() const { return folder_.Path(); }
     std::string Folder() const { return folder_ / "Orvane/Stakewise"; }
@@ -27,19 +20,7 @@ public:
     std::string DatFile() const { return Folder() + "/Stakewise.dat"; }
 
 private:
-    static std::optional<std::string> Save(const char* name) {
-        const char* value = std::getenv(name);
-        return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-    }
-    static void Restore(const char* name, const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(name, value->c_str(), 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-
     TestFolder folder_;
-    std::optional<std::string> configHome_;
-    std::optional<std::string> home_;
+    EnvironmentVariable configHome_{"XDG_CONFIG_HOME"};
+    EnvironmentVariable home_{"HOME"};
 };

@@ -1,15 +1,15 @@
 #include "exchange/points_file.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform_test_folder.hpp"
-#include "unprivileged_child.hpp"
+#include "test_system.hpp"
 
 namespace {
 
@@ -190,7 +190,7 @@ TEST_F(PointsFileTest, RoundTripKeepsNumbersAndMicrometres) {
 
 TEST_F(PointsFileTest, PathsBeyondTheCodePageWork) {
     const std::string subfolder = folder / "Punkte \xE2\x9C\x93 \xF0\x9F\x93\x90";
-    ASSERT_EQ(::mkdir(subfolder.c_str(), 0777), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(IO::PathFromUtf8(subfolder)));
     const IO::Location path = LocationOf(subfolder +
                                          "/\xC5\x81\xC3\xB3"
                                          "d\xC5\xBA.txt");
@@ -204,12 +204,10 @@ TEST_F(PointsFileTest, FailedWriteLosesNothing) {
 
     const std::string old = "[Measured_Points]\r\n1\t2\t3\t4\t\r\n";
     WriteWholeFile(file, old);
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
-    ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
-    EXPECT_TRUE(RunUnprivileged([&] {
+    std::filesystem::permissions(IO::PathFromUtf8(file), std::filesystem::perms(0666));
+    EXPECT_TRUE(test_system::RunWithFolderProtected(folder.Path(), [&] {
         return !WritePointsFile(LocationOf(file), {{9, 9, 9, 9}}, {{8, 8, 8, 8}});
     }));
-    ::chmod(folder.Path().c_str(), 0755);
     EXPECT_EQ(ReadWholeFile(file), old);
 }
 

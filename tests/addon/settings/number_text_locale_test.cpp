@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <locale>
+#include <stdexcept>
 #include <string>
 
 #include "exchange/points_file.hpp"
@@ -12,16 +13,20 @@
 
 namespace {
 
-// A locale whose decimal separator is ',' and which groups thousands, for one test.
+// A locale whose decimal separator is ',' and which groups thousands, for one test: the C
+// library's, and the C++ global one where the standard library has it (MinGW's knows "C" only).
 class CommaLocale {
 public:
     CommaLocale() {
         for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"}) {
-            if (std::setlocale(LC_ALL, name) != nullptr) {
+            if (std::setlocale(LC_ALL, name) == nullptr) continue;
+            active_ = true;
+            try {
                 global_ = std::locale::global(std::locale(name));
-                active_ = true;
-                return;
+            } catch (const std::runtime_error&) {
+                // the C library's locale alone
             }
+            return;
         }
     }
     ~CommaLocale() {

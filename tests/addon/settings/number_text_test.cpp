@@ -92,8 +92,14 @@ TEST(AtoFTest, FollowsStrtodInTheClassicLocale) {
     };
     for (const AtoFCase& c : cases) {
         EXPECT_TRUE(SameDouble(AtoF(c.text), c.expected)) << '"' << c.text << '"';
-        EXPECT_TRUE(SameDouble(AtoF(c.text), std::strtod(c.text.c_str(), nullptr)))
-            << "differs from strtod: \"" << c.text << '"';
+        char* end = nullptr;
+        const double reference = std::strtod(c.text.c_str(), &end);
+        // Where strtod converts nothing, C libraries differ in the sign of the zero (MinGW's
+        // keeps a '-' before the text); the table holds the classic +0 for those.
+        if (end != c.text.c_str()) {
+            EXPECT_TRUE(SameDouble(AtoF(c.text), reference))
+                << "differs from strtod: \"" << c.text << '"';
+        }
     }
 }
 

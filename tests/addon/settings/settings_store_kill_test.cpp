@@ -1,8 +1,10 @@
 // A save that is killed at any moment leaves the old or the new settings file, never a torn one.
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <random>
@@ -14,6 +16,12 @@
 
 namespace {
 
+#if defined(_WIN32)
+TEST(SettingsKillTest, KilledSavesLeaveOldOrNewFile) {
+    GTEST_SKIP() << "needs fork; on Windows CrashSafeSavesTest kills planhost "
+                    "(TerminateProcess) while it saves the settings";
+}
+#else
 std::string FileWith(const std::string& symbolSize) {
     return "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=" + symbolSize +
            "\r\nStartNumber=\r\nLibrary=\r\n";
@@ -53,5 +61,6 @@ TEST(SettingsKillTest, KilledSavesLeaveOldOrNewFile) {
     // The kills did land in the middle of saving, not only before the first save.
     EXPECT_GT(seenSecond, 0);
 }
+#endif
 
 }  // namespace

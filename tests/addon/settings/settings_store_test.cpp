@@ -1,14 +1,13 @@
 #include "settings/settings_store.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 
 #include "settings/settings_scrambling.hpp"
 #include "settings_test_home.hpp"
-#include "unprivileged_child.hpp"
+#include "test_system.hpp"
 
 namespace {
 
@@ -133,16 +132,14 @@ TEST_F(SettingsStoreTest, FailedSaveLosesNothing) {
     std::filesystem::remove(home.Root() + "/Orvane");
 
     Given(home.IniFile(), FirstSaveFile);
-    ::chmod(home.Root().c_str(), 0755);
-    ::chmod((home.Root() + "/Orvane").c_str(), 0755);
-    ::chmod(home.Folder().c_str(), 0555);
-    ::chmod(home.IniFile().c_str(), 0666);
-    EXPECT_TRUE(RunUnprivileged([] {
+    for (const std::string& folder : {home.Root(), home.Root() + "/Orvane"})
+        std::filesystem::permissions(IO::PathFromUtf8(folder), std::filesystem::perms(0755));
+    std::filesystem::permissions(IO::PathFromUtf8(home.IniFile()), std::filesystem::perms(0666));
+    EXPECT_TRUE(test_system::RunWithFolderProtected(home.Folder(), [] {
         ReadSettings();
         SetSymbolSize(U("7"));
         return !WriteSettings();
     }));
-    ::chmod(home.Folder().c_str(), 0755);
     EXPECT_EQ(ReadWholeFile(home.IniFile()), FirstSaveFile);
 }
 

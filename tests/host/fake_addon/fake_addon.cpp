@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "GS/Compiler.hpp"
 #include "api/api_entry_table.hpp"
 
 namespace {
@@ -31,8 +32,7 @@ GSErrCode FreeData() {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) void GetExportedFuncAddrs(
-    API_ExportRecord* record) {
+GS_MODULE_EXPORT void GetExportedFuncAddrs(API_ExportRecord* record) {
     std::memset(record, 0, sizeof *record);
     record->apiVersion = Fault() == "version" ? 0x150001 : API_ContractVersion;
     record->minHostVersion = Fault() == "min-host" ? API_HostRelease + 1 : API_HostRelease;
@@ -42,7 +42,6 @@ extern "C" __attribute__((visibility("default"))) void GetExportedFuncAddrs(
     record->freeData = Fault() == "null-entry" ? nullptr : FreeData;
 }
 
-extern "C" __attribute__((visibility("default"))) GSErrCode SetImportedFuncAddrs(
-    const API_EntryTable*) {
+GS_MODULE_EXPORT GSErrCode SetImportedFuncAddrs(const API_EntryTable*) {
     return NoError;
 }
