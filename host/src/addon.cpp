@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "RS/OpenModules.hpp"
 #include "api/operation_slots.hpp"
 #include "faults.hpp"
 #include "menus.hpp"

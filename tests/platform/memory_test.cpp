@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GS/HandleCount.hpp"
+
 namespace {
 
 TEST(Memory, HandlesAndBlocksCountWhileOutstanding) {

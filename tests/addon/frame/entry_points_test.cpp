@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DBG/Debug.hpp"
+#include "DBG/DebugOutput.hpp"
 #include "frame/floor_plan_guard.hpp"
 #include "frame/host_api.hpp"
 #include "frame/reports.hpp"

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "GS/HandleCount.hpp"
 #include "GS/Memory.hpp"
 #include "api/element_records.hpp"
 #include "faults.hpp"
