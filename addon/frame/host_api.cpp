@@ -65,7 +65,7 @@ GSErrCode ACAPI_Automate(GSType selector, void* par1, void* par2, void* par3) {
 }
 
 GSErrCode ACAPI_Interface(GSType selector, void* par1, void* par2, void* par3) {
-    return CallHost<&API_EntryTable::interface>(selector, par1, par2, par3);
+    return CallHost<&API_EntryTable::userInterface>(selector, par1, par2, par3);
 }
 
 GSErrCode ACAPI_Goodies(GSType selector, void* par1, void* par2, void* par3, void* par4) {

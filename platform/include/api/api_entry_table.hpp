@@ -104,7 +104,7 @@ struct API_EntryTable {
     ACAPI_Install_MenuHandler_Fn installMenuHandler;
     ACAPI_Database_Fn database;
     ACAPI_Automate_Fn automate;
-    ACAPI_Interface_Fn interface;
+    ACAPI_Interface_Fn userInterface;  // ACAPI_Interface; <windows.h> makes "interface" a macro
     ACAPI_Goodies_Fn goodies;
     ACAPI_LibPart_Search_Fn libPartSearch;
     ACAPI_LibPart_Get_Fn libPartGet;

@@ -71,7 +71,7 @@ API_EntryTable RecordingTable() {
     table.installMenuHandler = RecordInstallHandler;
     table.database = RecordDatabase;
     table.automate = RecordAutomate;
-    table.interface = RecordInterface;
+    table.userInterface = RecordInterface;
     table.writeReport = RecordReport;
     return table;
 }
