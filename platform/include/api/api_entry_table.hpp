@@ -3,7 +3,7 @@
 //
 // Loading, in this order (the host does each step once, on its user-interface thread):
 //  1. GetExportedFuncAddrs(record): the add-on fills the zeroed 120-byte API_ExportRecord.
-//     The host refuses the add-on when apiVersion is not API_ContractVersion or when
+//     The host refuses the add-on when API_HostAcceptsContract(apiVersion) is false, when
 //     minHostVersion is above its own release, or when an entry point is null.
 //  2. SetImportedFuncAddrs(table): the add-on copies the host's API_EntryTable (4,152 bytes);
 //     the host's table is borrowed for that call only.
@@ -18,8 +18,26 @@
 
 #include "api/api_records.hpp"
 
+// A contract version is its major number in the high 16 bits and its revision in the low 16.
+// A revision only adds: entries at the table's end, fields in the reserved room of records. So
+// an add-on of an older revision finds everything it was built against; a new major number may
+// change anything.
 constexpr UInt32 API_ContractVersion = 0x160001;  // contract 22, revision 1
 constexpr UInt32 API_HostRelease = 22000;         // the host's release: major * 1000 + minor
+
+constexpr UInt32 API_ContractMajor(UInt32 version) {
+    return version >> 16;
+}
+constexpr UInt32 API_ContractRevision(UInt32 version) {
+    return version & 0xFFFF;
+}
+
+// Whether this host runs an add-on built against contract addOnContract: the same major
+// version, and a revision no newer than the host's.
+constexpr bool API_HostAcceptsContract(UInt32 addOnContract) {
+    return API_ContractMajor(addOnContract) == API_ContractMajor(API_ContractVersion) &&
+           API_ContractRevision(addOnContract) <= API_ContractRevision(API_ContractVersion);
+}
 
 // ---- The add-on's entry points ---------------------------------------------------------------
 using API_CheckEnvironmentProc = API_AddonType (*)(API_EnvirParams* envir);
