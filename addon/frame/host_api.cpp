@@ -40,9 +40,6 @@ void StoreToken(API_Token token) {
 API_Token Token() {
     return gToken;
 }
-const API_EntryTable& EntryTable() {
-    return gEntryTable;
-}
 
 }  // namespace frame
 
