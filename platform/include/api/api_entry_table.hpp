@@ -65,8 +65,8 @@ using API_InitializeProc = GSErrCode (*)(API_Token token);
 using API_FreeDataProc = GSErrCode (*)();
 // [main-thread] Once for each pick of a menu item the handler was installed for; runs the
 // command to its end. params is borrowed for the call: menuItemRef.menuResID is the registered
-// menu resource id, itemIndex 1. The host also hands the handler ids that were not registered,
-// so the handler checks the id. A non-zero result is reported to the user.
+// menu resource id, itemIndex 1. A host may also hand the handler an id that was not
+// registered, so the handler checks the id. A non-zero result is reported to the user.
 using API_MenuCommandProc = GSErrCode (*)(const API_MenuParams* params);
 // [main-thread] The body of an undoable step (ACAPI_CallUndoableCommand), called once inside
 // that call; userData is what the add-on passed with it. Its result is the step's: non-zero
@@ -295,7 +295,11 @@ static_assert(offsetof(API_EntryTable, disposeElemMemoHdls) == 19 * 8);
 
 // The two functions an add-on module exports (C linkage, default visibility).
 extern "C" {
+// [main-thread] First, right after the module is loaded: fills record, which the host zeroed
+// and lends for the call.
 using GetExportedFuncAddrs_Fn = void (*)(API_ExportRecord* record);
+// [main-thread] Second: the add-on copies *table, which the host lends for the call. A non-zero
+// result (APIERR_BADPARS for a null table) makes the host unload the add-on.
 using SetImportedFuncAddrs_Fn = GSErrCode (*)(const API_EntryTable* table);
 }
 constexpr const char* API_GetExportedFuncAddrsName = "GetExportedFuncAddrs";
