@@ -78,8 +78,8 @@ void TextLineReader::MakeRoom() {
     }
 }
 
-// Replaces a block of UTF-16 as read by its narrow text, which is never longer; a file without
-// a mark at its start stays as it is. The length of the text in the block.
+// Replaces a block of UTF-16 as read by its narrow text, about half as long; a file without a
+// mark at its start stays as it is. The length of the text in the block.
 std::size_t TextLineReader::Decode(char* block, std::size_t read) {
     std::string_view bytes(block, read);
     if (!markChecked_) {
