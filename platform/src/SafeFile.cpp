@@ -57,15 +57,24 @@ int CreateTempFile(const std::string& path, std::string* tempPath) {
     return -1;
 }
 
-// The replacement keeps the mode and, where allowed, the owner of the file it replaces.
+// Replacing is allowed where writing in place would be: the caller may open the target for
+// writing (root passes a mode of 444, as with open). A target with a second name is refused,
+// since after the rename that name would keep the old content.
+bool MayReplace(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The replacement keeps the mode, owner and group of the file it replaces. Where the caller may
+// not give it that owner and group (another user's writable file), it is not made at all:
+// the file would change hands.
 bool CopyPermissions(int fd, const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
-    if (!S_ISREG(info.st_mode)) return false;
-    if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-        // Only the owner's own group or root may keep it; the new file then stays the caller's.
-    }
-    return ::fchmod(fd, info.st_mode & 07777) == 0;
+    return S_ISREG(info.st_mode) && ::fchown(fd, info.st_uid, info.st_gid) == 0 &&
+           ::fchmod(fd, info.st_mode & 07777) == 0;
 }
 
 }  // namespace
@@ -80,7 +89,7 @@ SafeFile::~SafeFile() {
 GSErrCode SafeFile::Open() {
     if (fd_ >= 0 || !tempPath_.empty() || target_.IsEmpty()) return APIERR_BADPARS;
     finalPath_ = FollowSymlinks(target_.ToNativePath());
-    if (finalPath_.empty()) return status_ = APIERR_GENERAL;
+    if (finalPath_.empty() || !MayReplace(finalPath_)) return status_ = APIERR_GENERAL;
     fd_ = CreateTempFile(finalPath_, &tempPath_);
     if (fd_ < 0) return status_ = APIERR_GENERAL;
     if (!CopyPermissions(fd_, finalPath_)) {
