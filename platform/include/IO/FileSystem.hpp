@@ -44,7 +44,8 @@ extern FileSystem fileSystem;
 // group; a symbolic link is written through, not replaced. Open refuses a target that the
 // caller could not open for writing, one with a second name (a hard link would keep the old
 // content), one whose owner and group the caller cannot give the new file, and one in a folder
-// where the caller cannot create the temporary file. Destroying an uncommitted SafeFile removes the
+// where the caller cannot create the temporary file. Open also removes the temporary files that
+// killed saves of the same target left behind. Destroying an uncommitted SafeFile removes the
 // temporary file and leaves the target as it was.
 class SafeFile {
 public:
