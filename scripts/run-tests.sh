@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every test: builds the Linux presets (default, and asan with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs CTest in each; builds the windows preset (MinGW-w64) and
-# runs its CTest under Wine; then the integration tests once under valgrind memcheck (planhost
-# included), and the fuzz targets once over their seed corpus.
+# runs its CTest under Wine; then the host and end-to-end tests once under valgrind memcheck
+# (planhost included), and the fuzz targets once over their seed corpus.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -27,7 +27,7 @@ ctest --preset windows
 cmake/wine-run.sh "$wine_prefix" --stop
 trap - EXIT
 
-echo "== integration tests under valgrind memcheck"
+echo "== host and end-to-end tests under valgrind memcheck"
 scripts/valgrind-tests.sh build/default
 
 echo "== fuzz targets over their corpus"

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "planhost_runner.hpp"
+#include "test_system.hpp"
 
 namespace planhost_test {
 namespace {
@@ -138,7 +139,21 @@ protected:
         std::printf("%s: %d kills in a run of %lld us: %d old, %d new, %d ended before the kill\n",
                     args[0].c_str(), kills, static_cast<long long>(whole.count()), tally.oldVersion,
                     tally.newVersion, tally.finishedBeforeKill);
+        // The temporary files that the killed saves left go with the next save of each file.
+        TimeOneRun(args);
+        EXPECT_THAT(TemporaryFiles(planhost.folder()), ::testing::IsEmpty());
+        EXPECT_THAT(TemporaryFiles(SettingsFile().parent_path()), ::testing::IsEmpty());
         return tally;
+    }
+
+    static std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with('.') && name.find(".tmp") != std::string::npos)
+                names.push_back(name);
+        }
+        return names;
     }
 
     PlanhostRunner planhost;
@@ -169,6 +184,48 @@ TEST_F(CrashSafeSavesTest, ExportedFileIsOldOrNew) {
         EXPECT_THAT(now, ::testing::AnyOf(kOldExport, exported)) << "torn points file";
         return now == exported;
     });
+}
+
+// Only files of the exact temporary name of the same file go, and only those that no live save
+// holds (this test holds one as a save would).
+TEST_F(CrashSafeSavesTest, NextSaveRemovesOnlyDeadLeftoversOfItsFile) {
+    const std::filesystem::path folder = SettingsFile().parent_path();
+    const std::string dead = ".Stakewise.ini.tmp0123456789ab";
+    const std::string live = ".Stakewise.ini.tmpba9876543210";
+    const std::string folderName = ".Stakewise.ini.tmpcccccccccccc";
+    std::vector<std::string> kept = {
+        live,
+        folderName,
+        ".Stakewise.ini.tmp",
+        ".Stakewise.ini.tmp0123456789a",
+        ".Stakewise.ini.tmp0123456789abc",
+        ".Stakewise.ini.tmp0123456789ag",
+        "Stakewise.ini.tmp0123456789ab",
+        ".Stakewise.dat.tmp0123456789ab",
+    };
+    for (const std::string& name : kept) planhost.WriteFile(folder / name, "leftover");
+    planhost.WriteFile(folder / dead, "leftover");
+    std::filesystem::remove(folder / folderName);
+    std::filesystem::create_directory(folder / folderName);
+#if !defined(_WIN32)
+    // Windows names ignore case (this one would name the dead file), and a symbolic link needs
+    // rights there that a user does not have.
+    kept.push_back(".Stakewise.ini.tmp0123456789AB");
+    planhost.WriteFile(folder / kept.back(), "leftover");
+    kept.push_back(".Stakewise.ini.tmpdddddddddddd");
+    std::filesystem::create_symlink(dead, folder / kept.back());
+#endif
+    std::shared_ptr<void> held = test_system::HoldAsSaveDoes(folder / live);
+    ASSERT_NE(held, nullptr);
+
+    const RunResult run = planhost.Run({"settings", "--symbol-size", "3", "--start-number", "4"});
+    held.reset();
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), ::testing::HasSubstr("SymbolSize=3\r\n"));
+    EXPECT_FALSE(std::filesystem::exists(folder / dead));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(folder / name)))
+            << name;
 }
 
 TEST_F(CrashSafeSavesTest, ProjectIsOldOrNew) {

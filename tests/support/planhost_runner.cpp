@@ -9,6 +9,7 @@
 #include "IO/Utf8Path.hpp"
 #include "os/process.hpp"
 #include "platform_test_folder.hpp"
+#include "test_system.hpp"
 
 namespace planhost_test {
 
@@ -39,6 +40,22 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+FileState StateOf(const std::filesystem::path& path) {
+    FileState state;
+    if (!test_system::PermissionsOf(path, &state.mode, &state.owner, &state.group)) return {};
+    state.content = Slurp(path);
+    return state;
+}
+
+bool MakeReadOnly(const std::filesystem::path& path) {
+    using std::filesystem::perms;
+    std::error_code error;
+    std::filesystem::permissions(path,
+                                 perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove, error);
+    return !error;
+}
+
 std::vector<std::string> RunResult::Alerts() const {
     std::vector<std::string> alerts;
     for (const std::string& line : outLines)
@@ -62,6 +79,18 @@ PlanhostRunner::~PlanhostRunner() {
     if (keep != nullptr && std::string_view(keep) == "1") return;
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
+}
+
+void PlanhostRunner::RunAsPlainUser() {
+    runUser_ = test_system::PlainUser();
+    if (runUser_ < 0) return;
+    test_system::HandOver(folder_, runUser_);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_))
+        test_system::HandOver(entry.path(), runUser_);
+}
+
+bool PlanhostRunner::runsAsRoot() const {
+    return runUser_ < 0 && test_system::RunsAsRoot();
 }
 
 void PlanhostRunner::SetEnv(const std::string& name, const std::string& value) {
@@ -92,7 +121,8 @@ std::unique_ptr<os::Process> PlanhostRunner::Start(const std::vector<std::string
                                                                .environment = Environment(),
                                                                .workingFolder = Text(folder_),
                                                                .outputFile = Text(out),
-                                                               .errorFile = Text(err)});
+                                                               .errorFile = Text(err),
+                                                               .user = runUser_});
     if (process == nullptr) throw std::runtime_error("cannot start " + Text(Binary()));
     return process;
 }
@@ -102,6 +132,10 @@ void PlanhostRunner::WriteFile(const std::filesystem::path& path,
     const std::filesystem::path full = folder_ / path;
     std::filesystem::create_directories(full.parent_path());
     std::ofstream(full, std::ios::binary | std::ios::trunc) << content;
+    if (runUser_ < 0) return;
+    for (std::filesystem::path made = full; made.string().starts_with(folder_.string() + "/");
+         made = made.parent_path())
+        test_system::HandOver(made, runUser_);
 }
 
 std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {

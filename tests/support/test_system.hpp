@@ -2,7 +2,9 @@
 // support/posix/ and support/win32/ hold the two implementations.
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace test_system {
@@ -21,5 +23,23 @@ bool RunWithFolderProtected(const std::string& folder, const std::function<bool(
 long ResidentKiB();
 // How many files this process holds open; on Windows, how many handles of any kind.
 long OpenFileCount();
+
+// The user id that a run "as a plain user" takes, so that file permissions bind it: "nobody"
+// when the tests run as root, -1 (the tests' own user) otherwise and on Windows.
+int PlainUser();
+// Gives path (a symbolic link itself, not its target) to user and the group of that id.
+void HandOver(const std::filesystem::path& path, int user);
+// Whether this process has root's rights, which pass every file permission; never on Windows.
+bool RunsAsRoot();
+
+// A file's permission bits, owner and group, through symbolic links; false when it is missing.
+// Windows has one such bit, read-only: 0444 or 0666, and owner and group 0.
+bool PermissionsOf(const std::filesystem::path& path, unsigned* mode, unsigned* owner,
+                   unsigned* group);
+
+// Holds the file open as a save holds its temporary file while it writes it (POSIX: under an
+// exclusive flock; Windows: shared with nobody) until the result is destroyed; null when the
+// file cannot be opened.
+std::shared_ptr<void> HoldAsSaveDoes(const std::filesystem::path& path);
 
 }  // namespace test_system

@@ -28,6 +28,9 @@ struct ProcessOptions {
     // output and error go to these files (created or emptied) and its input is empty.
     std::string outputFile{};
     std::string errorFile{};
+    // POSIX: the user id (and the group of that id, without others) to run as, which takes
+    // root's rights; -1 keeps this process's. Windows has no such change and ignores it.
+    int user = -1;
 };
 
 // A program that was started. Destroying it does not stop the program.

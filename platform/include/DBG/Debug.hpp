@@ -1,15 +1,9 @@
-// Debug output and the system beep. The host decides where they go (DBSetOutput); by default
-// each DBPrintf call is one line "debug: TEXT" on standard error and the beep is "debug: (beep)".
+// Debug output and the system beep. The host decides where they go; by default each DBPrintf
+// call is one line "debug: TEXT" on standard error and the beep is "debug: (beep)".
 #pragma once
-
-#include <functional>
-#include <string_view>
 
 #include "GS/Compiler.hpp"
 
 // One message; a trailing line end is dropped, an empty message writes nothing.
 PLATFORM_API void DBPrintf(const char* format, ...) GS_PRINTF_FORMAT(1, 2);
 PLATFORM_API void GSSysBeep();
-
-// The host's sink for debug lines (the text without a line end); null restores the default.
-PLATFORM_API void DBSetOutput(std::function<void(std::string_view line)> sink);

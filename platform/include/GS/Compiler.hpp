@@ -4,8 +4,6 @@
 
 #include <cstdio>  // MinGW's printf flavour (__MINGW_PRINTF_FORMAT)
 
-#include "GS/Compiler.hpp"
-
 // The platform library's own symbols are hidden on every system; what it hands to the host and
 // to add-ons is marked PLATFORM_API, so a mark that is missing fails on Linux as on Windows.
 #if defined(_WIN32)

@@ -23,10 +23,6 @@ constexpr GSType RS_AddOnId = FourCC("MDID");
 // must outlive the module.
 PLATFORM_API GSResModule RSOpenResourceModule(const unsigned char* image, std::size_t size);
 PLATFORM_API void RSCloseResourceModule(GSResModule module);
-PLATFORM_API Int32 RSOpenModuleCount();  // modules open in the process
-// The module opened most recently and still open; 0 when none. A host that has just loaded an
-// add-on library finds the add-on's own module so.
-PLATFORM_API GSResModule RSLastOpenedModule();
 
 // The raw bytes of one resource; empty when it does not exist.
 PLATFORM_API std::string_view RSLoadResource(GSType type, GSResID id, GSResModule module);

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstdio>
 #include <random>
+#include <string_view>
 
 #include "FileDescriptors.hpp"
 #include "IO/FileSystem.hpp"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr int kMaxTempNameAttempts = 100;
 constexpr std::size_t kMaxBaseNameUnits = 200;  // room for the temporary suffix in a name
+constexpr int kTempSuffixDigits = 12;           // hexadecimal digits after ".tmp"
 // What the replacement takes over from the file it replaces; read-only is not among them: a
 // read-only target refuses the replacement, as it refuses any write.
 constexpr DWORD kKeptAttributes =
@@ -22,17 +25,47 @@ std::size_t BaseNameStart(const std::wstring& path) {
     return separator == std::wstring::npos ? 0 : separator + 1;
 }
 
-// A new file next to path, created exclusively so that nobody else's file is used. It gets the
-// folder's inherited permissions, as the file it replaces normally has.
+// The temporary files of path lie beside it, named ".NAME.tmp" and kTempSuffixDigits
+// hexadecimal digits, as on every system.
+std::wstring TempNamePrefix(const std::wstring& path) {
+    return L"." + path.substr(BaseNameStart(path), kMaxBaseNameUnits) + L".tmp";
+}
+
+bool IsTempName(std::wstring_view name, std::wstring_view prefix) {
+    return name.size() == prefix.size() + kTempSuffixDigits && name.starts_with(prefix) &&
+           std::all_of(name.begin() + prefix.size(), name.end(), [](wchar_t c) {
+               return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f');
+           });
+}
+
+// Temporary files that killed saves of this same target left behind. A save writes its
+// temporary file shared with nobody, so the system refuses to delete a live one; a killed
+// save's handle is closed, and its file goes.
+void RemoveLeftovers(const std::wstring& path) {
+    const std::wstring folder = path.substr(0, BaseNameStart(path));
+    const std::wstring prefix = TempNamePrefix(path);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + prefix + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    constexpr DWORD kNoFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    do {
+        if ((found.dwFileAttributes & kNoFile) == 0 && IsTempName(found.cFileName, prefix))
+            ::DeleteFileW((folder + found.cFileName).c_str());
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+// A new file next to path, created exclusively so that nobody else's file is used, and shared
+// with nobody while it is written. It gets the folder's inherited permissions, as the file it
+// replaces normally has.
 HANDLE CreateTempFile(const std::wstring& path, std::wstring* tempPath) {
     static std::mt19937_64 random{std::random_device{}()};
-    const std::size_t base = BaseNameStart(path);
-    const std::wstring stem =
-        path.substr(0, base) + L"." + path.substr(base, kMaxBaseNameUnits) + L".tmp";
+    constexpr unsigned long long kSuffixMask = (1ull << (4 * kTempSuffixDigits)) - 1;
+    const std::wstring stem = path.substr(0, BaseNameStart(path)) + TempNamePrefix(path);
     for (int attempt = 0; attempt < kMaxTempNameAttempts; ++attempt) {
         wchar_t suffix[24];
-        std::swprintf(suffix, 24, L"%012llx",
-                      static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+        std::swprintf(suffix, 24, L"%0*llx", kTempSuffixDigits,
+                      static_cast<unsigned long long>(random() & kSuffixMask));
         const std::wstring candidate = stem + suffix;
         const HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -45,11 +78,21 @@ HANDLE CreateTempFile(const std::wstring& path, std::wstring* tempPath) {
     return INVALID_HANDLE_VALUE;
 }
 
-// A read-only file is not replaced. Windows refuses the rename over it by itself; Wine does
-// not, so the save asks first.
-bool IsReadOnly(const std::wstring& path) {
+// Replacing is allowed where writing in place would be: not over a read-only file (Windows
+// refuses the rename over it by itself; Wine does not, so the save asks first), a folder, or a
+// file with a second name, which after the rename would keep the old content.
+bool MayReplace(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) return false;
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool single = ::GetFileInformationByHandle(file, &info) && info.nNumberOfLinks == 1;
+    ::CloseHandle(file);
+    return single;
 }
 
 // The replacement is as hidden as the file it replaces.
@@ -69,9 +112,11 @@ SafeFile::~SafeFile() {
 GSErrCode SafeFile::Open() {
     if (fd_ >= 0 || !tempPath_.empty() || target_.IsEmpty()) return APIERR_BADPARS;
     finalPath_ = target_.ToNativePath();
-    if (IsReadOnly(win32::WidePath(target_))) return status_ = APIERR_GENERAL;
+    const std::wstring target = win32::WidePath(target_);
+    if (!MayReplace(target)) return status_ = APIERR_GENERAL;
+    RemoveLeftovers(target);
     std::wstring tempPath;
-    const HANDLE file = CreateTempFile(win32::WidePath(target_), &tempPath);
+    const HANDLE file = CreateTempFile(target, &tempPath);
     if (file == INVALID_HANDLE_VALUE) return status_ = APIERR_GENERAL;
     fd_ = win32::AdoptHandle(file);
     if (fd_ < 0) {

@@ -1,5 +1,7 @@
 #include "test_system.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace test_system {
 
@@ -41,6 +44,42 @@ bool RunWithFolderProtected(const std::string& folder, const std::function<bool(
     const bool result = RunUnprivileged(check);
     ::chmod(folder.c_str(), 0755);
     return result;
+}
+
+int PlainUser() {
+    return RunsAsRoot() ? int(kNobodyId) : -1;
+}
+
+void HandOver(const std::filesystem::path& path, int user) {
+    if (::lchown(path.c_str(), uid_t(user), gid_t(user)) != 0)
+        throw std::runtime_error("cannot hand " + path.string() + " to the plain user");
+}
+
+bool RunsAsRoot() {
+    return ::geteuid() == 0;
+}
+
+bool PermissionsOf(const std::filesystem::path& path, unsigned* mode, unsigned* owner,
+                   unsigned* group) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    *mode = unsigned(info.st_mode & 07777);
+    *owner = unsigned(info.st_uid);
+    *group = unsigned(info.st_gid);
+    return true;
+}
+
+std::shared_ptr<void> HoldAsSaveDoes(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    if (::flock(fd, LOCK_EX) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::shared_ptr<int>(new int(fd), [](int* held) {
+        ::close(*held);
+        delete held;
+    });
 }
 
 long ResidentKiB() {

@@ -46,6 +46,34 @@ bool RunWithFolderProtected(const std::string& folder, const std::function<bool(
     return result;
 }
 
+int PlainUser() {
+    return -1;
+}
+
+// Only PlainUser's ids come here, and on Windows there is none.
+void HandOver(const std::filesystem::path&, int) {}
+
+bool RunsAsRoot() {
+    return false;
+}
+
+bool PermissionsOf(const std::filesystem::path& path, unsigned* mode, unsigned* owner,
+                   unsigned* group) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    *mode = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
+    *owner = 0;
+    *group = 0;
+    return true;
+}
+
+std::shared_ptr<void> HoldAsSaveDoes(const std::filesystem::path& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::shared_ptr<void>(file, ::CloseHandle);
+}
+
 long ResidentKiB() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;

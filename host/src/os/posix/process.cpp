@@ -1,9 +1,10 @@
 #include "os/process.hpp"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -44,28 +45,31 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Working folder and redirections, done in the child between fork and exec.
-class SpawnActions {
-public:
-    explicit SpawnActions(const ProcessOptions& options) {
-        posix_spawn_file_actions_init(&actions_);
-        if (!options.workingFolder.empty())
-            posix_spawn_file_actions_addchdir_np(&actions_, options.workingFolder.c_str());
-        if (options.outputFile.empty()) return;
-        constexpr int kWrite = O_WRONLY | O_CREAT | O_TRUNC;
-        posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions_, 1, options.outputFile.c_str(), kWrite, 0644);
-        posix_spawn_file_actions_addopen(&actions_, 2, options.errorFile.c_str(), kWrite, 0644);
-    }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
+// Drops root for the user, its group and no other groups.
+bool BecomeUser(int user) {
+    return user < 0 || (::setgroups(0, nullptr) == 0 && ::setgid(gid_t(user)) == 0 &&
+                        ::setuid(uid_t(user)) == 0);
+}
 
-    const posix_spawn_file_actions_t* get() const { return &actions_; }
+bool Redirect(const char* path, int flags, int target) {
+    const int fd = ::open(path, flags, 0644);
+    return fd >= 0 && ::dup2(fd, target) >= 0 && ::close(fd) == 0;
+}
 
-private:
-    posix_spawn_file_actions_t actions_;
-};
+// In the child between fork and exec: redirections, user, working folder. Only
+// async-signal-safe calls.
+[[noreturn]] void ExecChild(const ProcessOptions& options, char* const* argv, char* const* envp) {
+    constexpr int kWrite = O_WRONLY | O_CREAT | O_TRUNC;
+    const bool redirected =
+        options.outputFile.empty() ||
+        (Redirect("/dev/null", O_RDONLY, 0) && Redirect(options.outputFile.c_str(), kWrite, 1) &&
+         Redirect(options.errorFile.c_str(), kWrite, 2));
+    if (!redirected || !BecomeUser(options.user) ||
+        (!options.workingFolder.empty() && ::chdir(options.workingFolder.c_str()) != 0))
+        ::_exit(127);
+    ::execve(options.program.c_str(), argv, envp);
+    ::_exit(127);
+}
 
 class PosixProcess final : public Process {
 public:
@@ -118,13 +122,11 @@ std::unique_ptr<Process> Process::Start(const ProcessOptions& options) {
     std::vector<std::string> environment = ChildEnvironment(options.environment);
     const std::vector<char*> argv = Pointers(arguments);
     const std::vector<char*> envp = Pointers(environment);
-    const SpawnActions actions(options);
     std::fflush(stdout);
     std::fflush(stderr);
-    pid_t child = 0;
-    if (posix_spawn(&child, options.program.c_str(), actions.get(), nullptr, argv.data(),
-                    envp.data()) != 0)
-        return nullptr;
+    const pid_t child = ::fork();
+    if (child < 0) return nullptr;
+    if (child == 0) ExecChild(options, argv.data(), envp.data());
     return std::make_unique<PosixProcess>(child);
 }
 
