@@ -74,7 +74,7 @@ std::string EntryFailed(const char* entry, GSErrCode code) {
 }  // namespace
 
 std::string DefaultAddOnPath() {
-    const std::filesystem::path self = os::ExecutablePath();
+    const std::filesystem::path self = os::ThisProgram();
     return self.empty() ? kAddOnFileName : IO::Utf8FromPath(self.parent_path() / kAddOnFileName);
 }
 

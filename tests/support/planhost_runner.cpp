@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "IO/Utf8Path.hpp"
-#include "os/process.hpp"
+#include "os/child_process.hpp"
 #include "platform_test_folder.hpp"
 #include "test_system.hpp"
 

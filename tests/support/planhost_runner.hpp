@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "os/process.hpp"
+#include "os/child_process.hpp"
 
 namespace planhost_test {
 

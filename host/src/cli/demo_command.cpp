@@ -48,12 +48,22 @@ DemoPaths PathsFor(const std::string& folder) {
     return paths;
 }
 
+// The environment of the steps: this one, with the settings folder of the demo.
+std::vector<std::string> StepEnvironment(const DemoPaths& paths) {
+    std::vector<std::string> variables = os::Environment();
+    std::erase_if(variables, [](const std::string& variable) {
+        return variable.starts_with("XDG_CONFIG_HOME=");
+    });
+    variables.push_back("XDG_CONFIG_HOME=" + Text(paths.config));
+    return variables;
+}
+
 // Runs planhost with the demo's project and settings; its exit status, or -1.
 int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"planhost", "--project", Text(paths.project)});
-    return os::RunProgram({.program = Text(os::ExecutablePath()),
-                           .arguments = arguments,
-                           .environment = {{"XDG_CONFIG_HOME", Text(paths.config)}}});
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return os::RunProgram(os::ThisProgram(), arguments, StepEnvironment(paths)).value_or(-1);
 }
 
 void Step(int number, const std::string& what) {

@@ -162,7 +162,7 @@ const LibraryPart* Library::FindByFileNameUtf8(std::string_view fileName) const 
 }
 
 std::string DefaultLibraryFolder() {
-    return IO::Utf8FromPath(os::ExecutablePath().parent_path() / "library");
+    return IO::Utf8FromPath(os::ThisProgram().parent_path() / "library");
 }
 
 }  // namespace planhost

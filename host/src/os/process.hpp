@@ -1,59 +1,24 @@
-// planhost as a program among others: where its own file is, and running another program
-// (the demo runs planhost once per step; the end-to-end tests run it as a user would).
+// Processes as planhost uses them: its own program file, its environment, and another program
+// run to its end.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace planhost::os {
 
-// The full path of the running executable; empty when unknown.
-std::filesystem::path ExecutablePath();
+// The file of the running program; empty when the system does not tell.
+std::filesystem::path ThisProgram();
 
-struct EnvironmentSetting {
-    std::string name;
-    std::string value;
-};
+// This process's environment, "NAME=value" each.
+std::vector<std::string> Environment();
 
-// What to run and how. Text is UTF-8.
-struct ProcessOptions {
-    std::string program{};                          // the executable file
-    std::vector<std::string> arguments{};           // the program name first
-    std::vector<EnvironmentSetting> environment{};  // set on top of this process's environment
-    std::string workingFolder{};                    // empty: this process's
-    // Empty: the child shares this process's standard input, output and error. Otherwise its
-    // output and error go to these files (created or emptied) and its input is empty.
-    std::string outputFile{};
-    std::string errorFile{};
-    // POSIX: the user id (and the group of that id, without others) to run as, which takes
-    // root's rights; -1 keeps this process's. Windows has no such change and ignores it.
-    int user = -1;
-};
-
-// A program that was started. Destroying it does not stop the program.
-class Process {
-public:
-    // Null when the program could not be started.
-    static std::unique_ptr<Process> Start(const ProcessOptions& options);
-    virtual ~Process() = default;
-
-    // Waits until the program has ended or the time is up; true once it has ended.
-    virtual bool Wait(std::chrono::milliseconds timeout) = 0;
-    bool WaitToEnd() { return Wait(std::chrono::milliseconds::max()); }
-    // Ends the program at once, as SIGKILL or TerminateProcess do; false when it had ended.
-    virtual bool Kill() = 0;
-    // The exit status once it has ended by itself; -1 while it runs or when it did not exit.
-    virtual int ExitStatus() const = 0;
-    // What ended it when it did not exit by itself, 0 otherwise: the signal on POSIX; on
-    // Windows the exception code of a crash (0xC0000005 and the like), or 9 after Kill.
-    virtual int Signal() const = 0;
-};
-
-// Runs the program to its end: its exit status, or -1 when it could not be started or was
-// killed.
-int RunProgram(const ProcessOptions& options);
+// Runs program with these arguments (the first is the name it is run under) and environment,
+// and waits for it. Its exit status; nothing when it could not be started or did not exit.
+std::optional<int> RunProgram(const std::filesystem::path& program,
+                              const std::vector<std::string>& arguments,
+                              const std::vector<std::string>& environment);
 
 }  // namespace planhost::os

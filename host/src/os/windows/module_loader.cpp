@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "os/win32/wide_text.hpp"
+#include "os/windows/wide_text.hpp"
 
 namespace planhost::os {
 

@@ -1,4 +1,4 @@
-#include "os/process.hpp"
+#include "os/child_process.hpp"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cwctype>
 
-#include "os/win32/wide_text.hpp"
+#include "os/windows/wide_text.hpp"
 
 namespace planhost::os {
 
@@ -15,7 +15,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr DWORD kLongestPath = 32768;      // in UTF-16 units, the Windows API's own limit
 constexpr UINT kKilledExitCode = 9;        // what SIGKILL is on POSIX
 constexpr DWORD kCrashCodes = 0xC0000000;  // NTSTATUS errors: an unhandled exception ended it
 
@@ -160,14 +159,6 @@ private:
 };
 
 }  // namespace
-
-std::filesystem::path ExecutablePath() {
-    std::wstring path(kLongestPath, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-    if (length == 0 || length >= path.size()) return {};
-    path.resize(length);
-    return path;
-}
 
 std::unique_ptr<Process> Process::Start(const ProcessOptions& options) {
     std::wstring commandLine = CommandLine(options.arguments);

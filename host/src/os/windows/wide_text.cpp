@@ -1,4 +1,4 @@
-#include "os/win32/wide_text.hpp"
+#include "os/windows/wide_text.hpp"
 
 #include "GS/UniString.hpp"
 
