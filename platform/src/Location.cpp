@@ -83,17 +83,13 @@ GSErrCode Location::GetLastLocalName(Name* name) const {
     return NoError;
 }
 
+// The name is replaced where it stands, so the path keeps the separator it was written with.
 GSErrCode Location::SetLastLocalName(const Name& name) {
     if (!IsValidLocalName(name.ToString().Text())) return APIERR_BADPARS;
-    Location renamed = *this;
-    const GSErrCode err = renamed.DeleteLastLocalName();
-    if (err != NoError) return err;
-    if (renamed.IsEmpty()) {
-        path_ = name.ToString();  // a bare name stays a bare name
-    } else {
-        renamed.AppendToLocal(name);
-        *this = renamed;
-    }
+    const std::u16string path = WithoutTrailingSeparators(path_.Text());
+    const std::size_t start = LastNameStart(path);
+    if (start == npos) return APIERR_GENERAL;
+    path_ = GS::UniString(path.substr(0, start) + name.ToString().Text());
     return NoError;
 }
 

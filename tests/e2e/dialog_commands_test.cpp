@@ -86,7 +86,7 @@ TEST_F(DialogCommandsTest, FailedSaveIsToldAndChangesNothing) {
         if (plainUser) planhost.RunAsPlainUser();
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.what) + (plainUser ? " as a plain user" : ""));
-            std::filesystem::remove_all(folder);
+            RemoveTree(folder);
             ASSERT_TRUE(c.make());
             FileState expected = StateOf(c.watched);
             const bool written = planhost.runsAsRoot() && c.rootWrites;

@@ -201,7 +201,7 @@ TEST_F(FrameTest, AddOnsOfThisContractUpToItsRevisionAreLoaded) {
         planhost.SetEnv("FAKE_ADDON_CONTRACT", contract);
         const RunResult run = planhost.Run({"--addon", FAKE_ADDON_PATH, "addons"});
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_THAT(run.out, HasSubstr("add-on: Fake add-on\n"));
+        EXPECT_THAT(run.outLines, Contains("add-on: Fake add-on"));
         EXPECT_THAT(run.err, Not(HasSubstr("leaked")));
     }
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "IO/Utf8Path.hpp"
 #include "measure_points_fixture.hpp"
 #include "utf16_bytes.hpp"
 
@@ -91,7 +92,7 @@ TEST_F(InsertPointsTest, TellsWhenTheNextStartNumberCannotBeStored) {
         if (plainUser) planhost.RunAsPlainUser();
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.what) + (plainUser ? " as a plain user" : ""));
-            std::filesystem::remove_all(SettingsFile());
+            RemoveTree(SettingsFile());
             WriteSettings("2", "007");
             ASSERT_TRUE(c.protect());
             FileState expected = StateOf(SettingsFile());
@@ -222,7 +223,7 @@ TEST_F(ImportPointsTest, FileWithoutPointLinesIsNamed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        planhost.WriteFile(c.name, c.content);
+        planhost.WriteFile(IO::PathFromUtf8(c.name), c.content);
         const std::string named =
             "No point line was found in the points file \"" + std::string(c.name) + "\"";
         for (const auto& [command, consequence] :

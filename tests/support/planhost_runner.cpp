@@ -56,6 +56,19 @@ bool MakeReadOnly(const std::filesystem::path& path) {
     return !error;
 }
 
+void RemoveTree(const std::filesystem::path& path) {
+    using std::filesystem::perms;
+    std::error_code ignored;
+    std::filesystem::permissions(path, perms::owner_write, std::filesystem::perm_options::add,
+                                 ignored);
+    if (std::filesystem::is_directory(path, ignored)) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path, ignored))
+            std::filesystem::permissions(entry.path(), perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(path);
+}
+
 std::vector<std::string> RunResult::Alerts() const {
     std::vector<std::string> alerts;
     for (const std::string& line : outLines)

@@ -111,5 +111,7 @@ struct FileState {
 FileState StateOf(const std::filesystem::path& path);  // through symbolic links
 // Takes every write permission from the file (on Windows: sets its read-only attribute).
 bool MakeReadOnly(const std::filesystem::path& path);
+// Removes path and everything below it, read-only files too (Windows keeps those otherwise).
+void RemoveTree(const std::filesystem::path& path);
 
 }  // namespace planhost_test

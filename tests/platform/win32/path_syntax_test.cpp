@@ -38,6 +38,24 @@ TEST(PathSyntax, NamesAreJoinedWithTheSeparatorThePathUses) {
     }
 }
 
+// A file dialog that adds the extension renames the last name: the user's separator stays.
+TEST(PathSyntax, ARenamedLastNameKeepsItsSeparator) {
+    const struct {
+        std::string path;
+        std::string joined;
+    } cases[] = {
+        {"folder/out", "folder/out.txt"},
+        {"C:\\a/out", "C:\\a/out.txt"},
+        {"C:\\a\\out\\", "C:\\a\\out.txt"},
+        {"out", "out.txt"},
+    };
+    for (const auto& c : cases) {
+        IO::Location location = LocationOf(c.path);
+        EXPECT_EQ(location.SetLastLocalName(IO::Name("out.txt")), NoError) << c.path;
+        EXPECT_EQ(location.ToNativePath(), c.joined) << c.path;
+    }
+}
+
 TEST(PathSyntax, RootsHaveNoLastName) {
     const struct {
         std::string path;
