@@ -95,8 +95,8 @@ GSErrCode Model::Check(ObjectElement& element, const ObjectElement* stored) cons
     } else {
         return APIERR_BADINDEX;
     }
-    if (element.layer == API_DefaultLayer) element.layer = HostDefaultLayer;
-    if (element.drawIndex == 0) element.drawIndex = HostDefaultDrawIndex;
+    if (element.layer == API_DefaultLayer) element.layer = kHostDefaultLayer;
+    if (element.drawIndex == 0) element.drawIndex = kHostDefaultDrawIndex;
     if (element.drawIndex == API_DrawOnTop) element.drawIndex = topDrawIndex_;
     if (!element.hasMemo) {
         element.id.clear();

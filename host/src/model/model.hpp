@@ -96,7 +96,7 @@ private:
     std::unique_ptr<Pending> pending_;
     std::unordered_map<std::string, Int32> partIndices_;
     std::int64_t lastOrder_ = 0;
-    UInt8 topDrawIndex_ = HostDefaultDrawIndex;
+    UInt8 topDrawIndex_ = kHostDefaultDrawIndex;
 };
 
 }  // namespace planhost

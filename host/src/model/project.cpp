@@ -11,14 +11,14 @@ namespace planhost {
 
 namespace {
 
-constexpr const char* FormatName = "planhost project 1";
+constexpr const char* kFormatName = "planhost project 1";
 
 // The columns of an object, in the elements table and in each undo entry alike.
-constexpr const char* ElementColumns =
+constexpr const char* kElementColumns =
     "ord, guid, part, a, b, x, y, z, angle, floor, layer, draw, stamp, has_memo, id, params";
-constexpr int ElementColumnCount = 16;
+constexpr int kElementColumnCount = 16;
 
-constexpr const char* Schema = R"sql(
+constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS param_lists (id INTEGER PRIMARY KEY, data BLOB NOT NULL);
 CREATE TABLE IF NOT EXISTS elements (
@@ -119,11 +119,12 @@ Project::Project(const std::string& path) : path_(path) {
         // survey-sized plan), so that a save does not spill and re-read them; used only as needed.
         Execute("PRAGMA cache_size = -65536");
         Execute("BEGIN IMMEDIATE");
-        Execute(Schema);
+        Execute(kSchema);
         Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
         if (!format.Step()) {
-            Execute("INSERT INTO meta VALUES ('format', 'planhost project 1')");
-        } else if (format.Text(0) != FormatName) {
+            Statement insert(db_, "INSERT INTO meta VALUES ('format', ?)");
+            insert.BindText(1, kFormatName).Run();
+        } else if (format.Text(0) != kFormatName) {
             throw std::runtime_error("not a project of this planhost");
         }
         Execute("COMMIT");
@@ -160,7 +161,7 @@ void Project::LoadParameterLists(const std::function<void(std::int64_t, Paramete
 
 void Project::LoadElements(const ParametersById& params,
                            const std::function<void(ObjectElement&&)>& take) {
-    std::string sql = std::string("SELECT ") + ElementColumns + " FROM elements ORDER BY ord";
+    std::string sql = std::string("SELECT ") + kElementColumns + " FROM elements ORDER BY ord";
     Statement rows(db_, sql.c_str());
     while (rows.Step()) take(ReadElement(rows, 0, params));
 }
@@ -177,12 +178,6 @@ std::int64_t Project::LastOrder() {
     return last.Int(0);
 }
 
-std::int64_t Project::StepCount() {
-    Statement count(db_, "SELECT count(*) FROM undo_steps");
-    count.Step();
-    return count.Int(0);
-}
-
 std::optional<UndoStep> Project::NewestStep(std::int64_t below, const ParametersById& params) {
     Statement newest(db_,
                      "SELECT id, title FROM undo_steps WHERE ?1 = 0 OR id < ?1 "
@@ -192,7 +187,7 @@ std::optional<UndoStep> Project::NewestStep(std::int64_t below, const Parameters
     UndoStep step;
     step.id = newest.Int(0);
     step.title = std::string(newest.Text(1));
-    std::string sql = std::string("SELECT entry_guid, existed, ") + ElementColumns +
+    std::string sql = std::string("SELECT entry_guid, existed, ") + kElementColumns +
                       " FROM undo_entries WHERE step = ? ORDER BY pos";
     Statement entries(db_, sql.c_str());
     entries.Bind(1, step.id);
@@ -213,8 +208,8 @@ void Project::Save(const ProjectChanges& changes) {
         for (const SharedParameters& shared : changes.newParameterLists) {
             list.Bind(1, shared->id).BindBlob(2, EncodeParameters(shared->list)).Run();
         }
-        std::string upsertSql = std::string("INSERT OR REPLACE INTO elements (") + ElementColumns +
-                                ") VALUES (" + Placeholders(ElementColumnCount) + ")";
+        std::string upsertSql = std::string("INSERT OR REPLACE INTO elements (") + kElementColumns +
+                                ") VALUES (" + Placeholders(kElementColumnCount) + ")";
         Statement upsert(db_, upsertSql.c_str());
         for (const ObjectElement* element : changes.storedElements) {
             BindElement(upsert, 1, *element);
@@ -234,8 +229,8 @@ void Project::Save(const ProjectChanges& changes) {
         std::string entrySql = std::string(
                                    "INSERT INTO undo_entries (step, pos, entry_guid, "
                                    "existed, ") +
-                               ElementColumns + ") VALUES (" +
-                               Placeholders(ElementColumnCount + 4) + ")";
+                               kElementColumns + ") VALUES (" +
+                               Placeholders(kElementColumnCount + 4) + ")";
         Statement addEntry(db_, entrySql.c_str());
         for (const UndoStep* step : changes.newSteps) {
             addStep.BindText(1, step->title).Run();
@@ -247,7 +242,7 @@ void Project::Save(const ProjectChanges& changes) {
                 if (entry.before) {
                     BindElement(addEntry, 5, *entry.before);
                 } else {
-                    for (int column = 5; column < 5 + ElementColumnCount; ++column) {
+                    for (int column = 5; column < 5 + kElementColumnCount; ++column) {
                         addEntry.BindNull(column);
                     }
                 }

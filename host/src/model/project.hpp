@@ -42,7 +42,6 @@ public:
     std::int64_t LastOrder();
     // The newest stored step with an id below `below` (0: any).
     std::optional<UndoStep> NewestStep(std::int64_t below, const ParametersById& params);
-    std::int64_t StepCount();
 
     // Writes the changes in one transaction; throws std::runtime_error (and writes nothing)
     // when the file refuses them.

@@ -71,7 +71,7 @@ TEST_F(HostModelTest, AddGivesGuidOrderAndHostDefaultsAndRefusesWhatCannotBeStor
     first.layer = API_DefaultLayer;
     first.drawIndex = API_DrawOnTop;
     ASSERT_EQ(model->Add(first), NoError);
-    EXPECT_EQ(first.layer, planhost::HostDefaultLayer);
+    EXPECT_EQ(first.layer, planhost::kHostDefaultLayer);
     EXPECT_EQ(first.part, "Stakemark.gsm");
     ObjectElement second = Stakemark(*model, u"2", 3, 4);
     second.drawIndex = 7;
