@@ -4,12 +4,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "api/operation_slots.hpp"
 #include "faults.hpp"
 #include "menus.hpp"
+#include "os/process.hpp"
 #include "session.hpp"
 #include "trace.hpp"
 
@@ -19,8 +18,11 @@ namespace {
 
 constexpr Int32 kHostMainVersion = 22;
 
-std::string Hex(UInt32 value) {
-    return FormatErrCode(GSErrCode(value));
+// "0x160001": a contract version as its header writes it.
+std::string VersionText(UInt32 version) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", unsigned(version));
+    return text;
 }
 
 // Text that the add-on wrote into a fixed field, taken up to its NUL or the field's end.
@@ -39,8 +41,8 @@ API_EntryTable BuildEntryTable(Session& session) {
 
 std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
     if (exports.apiVersion != API_ContractVersion)
-        return "the add-on was built for API contract " + Hex(exports.apiVersion) +
-               ", this host has " + Hex(API_ContractVersion) +
+        return "the add-on was built for API contract " + VersionText(exports.apiVersion) +
+               ", this host has " + VersionText(API_ContractVersion) +
                "; rebuild it against this host's platform headers";
     if (exports.minHostVersion > API_HostRelease)
         return "the add-on needs host release " + std::to_string(exports.minHostVersion) +
@@ -70,10 +72,7 @@ std::string EntryFailed(const char* entry, GSErrCode code) {
 }  // namespace
 
 std::string DefaultAddOnPath() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path("Stakewise.so") : self.parent_path() / "Stakewise.so")
-        .string();
+    return (os::ThisProgram().parent_path() / "Stakewise.so").string();
 }
 
 std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& options) {

@@ -2,12 +2,8 @@
 // settings, the Settings values, three inserted points, an export, an import of a shipped
 // sample, an update from a shipped as-built file, and a picture of the plan. Each step is a
 // planhost run of its own (this same program), as a user would run them one after the other.
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -15,9 +11,9 @@
 #include <vector>
 
 #include "cli/point_command_entries.hpp"
+#include "cli/project_opening.hpp"
 #include "model/library.hpp"
-
-extern char** environ;
+#include "os/process.hpp"
 
 namespace planhost {
 
@@ -25,7 +21,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int StepFailed = 3;
+// The project file and the companions that SQLite makes beside it.
+constexpr const char* kProjectSuffixes[] = {"", "-journal", "-wal", "-shm"};
+constexpr std::size_t kForeignNamesShown = 3;
+
+struct DemoArgs {
+    std::string folder = "demo";
+    bool force = false;
+};
 
 struct DemoPaths {
     fs::path folder;
@@ -49,37 +52,62 @@ DemoPaths PathsFor(const std::string& folder) {
     return paths;
 }
 
-// The environment of the children: this one, with the settings folder of the demo.
-std::vector<std::string> ChildEnvironment(const DemoPaths& paths) {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0) variables.push_back(*variable);
-    }
+// The environment of the steps: this one, with the settings folder of the demo.
+std::vector<std::string> StepEnvironment(const DemoPaths& paths) {
+    std::vector<std::string> variables = os::Environment();
+    std::erase_if(variables, [](const std::string& variable) {
+        return variable.starts_with("XDG_CONFIG_HOME=");
+    });
     variables.push_back("XDG_CONFIG_HOME=" + paths.config.string());
     return variables;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// Runs planhost with the demo's project and settings; its exit status, or -1.
-int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
+// Runs one step: planhost with the demo's project and settings. Its exit status, or -1.
+int RunStep(const DemoPaths& paths, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"planhost", "--project", paths.project.string()});
-    std::vector<std::string> environment = ChildEnvironment(paths);
-    std::vector<char*> argv = Pointers(arguments);
-    std::vector<char*> envp = Pointers(environment);
     std::fflush(stdout);
     std::fflush(stderr);
-    pid_t child = 0;
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return os::RunProgram(os::ThisProgram(), arguments, StepEnvironment(paths)).value_or(-1);
+}
+
+bool IsDemoFileName(const DemoPaths& paths, const std::string& name) {
+    const std::string project = paths.project.filename().string();
+    const bool projectFile =
+        std::any_of(std::begin(kProjectSuffixes), std::end(kProjectSuffixes),
+                    [&](const char* suffix) { return name == project + suffix; });
+    // Hidden temporary files of saves that were killed: ".NAME.tmp..."
+    const auto leftoverOf = [&name](const fs::path& file) {
+        return name.starts_with("." + file.filename().string() + ".tmp");
+    };
+    return projectFile || name == ProjectLockPath(paths.project).filename() ||
+           name == paths.config.filename() || name == paths.exported.filename() ||
+           name == paths.picture.filename() || leftoverOf(paths.exported) ||
+           leftoverOf(paths.picture);
+}
+
+// The names in the folder that the demo did not make, sorted. The demo's settings folder comes
+// first in every run, so without it nothing in the folder is the demo's.
+std::vector<std::string> ForeignNames(const DemoPaths& paths) {
+    std::vector<std::string> names;
+    std::error_code error;
+    const bool demoMade = fs::is_directory(paths.settingsFile.parent_path(), error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(paths.folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!demoMade || !IsDemoFileName(paths, name)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void TellForeignFolder(const DemoPaths& paths, const std::vector<std::string>& names) {
+    std::string shown;
+    for (std::size_t i = 0; i < std::min(names.size(), kForeignNamesShown); ++i)
+        shown += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kForeignNamesShown) shown += ", ...";
+    std::fprintf(stderr,
+                 "planhost: the folder %s holds files that the demo did not make (%s); name "
+                 "another folder, or add --force to let the demo replace its own files there\n",
+                 paths.folder.string().c_str(), shown.c_str());
 }
 
 void Step(int number, const std::string& what) {
@@ -90,9 +118,7 @@ void Step(int number, const std::string& what) {
 bool StartFresh(const DemoPaths& paths) {
     std::error_code error;
     fs::create_directories(paths.settingsFile.parent_path(), error);
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-        fs::remove(paths.project.string() + suffix, error);
-    }
+    for (const char* suffix : kProjectSuffixes) fs::remove(paths.project.string() + suffix, error);
     fs::remove(paths.settingsFile, error);
     fs::remove(fs::path(paths.settingsFile).replace_extension("dat"), error);
     fs::remove(paths.exported, error);
@@ -101,8 +127,8 @@ bool StartFresh(const DemoPaths& paths) {
 
 // The Settings dialog's values; written by hand when the dialog cannot be run.
 void ApplySettings(const DemoPaths& paths) {
-    int status = RunPlanhost(
-        paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
+    const int status =
+        RunStep(paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
     if (status == 0 && fs::exists(paths.settingsFile)) {
         std::printf("demo: the Settings dialog saved %s\n", paths.settingsFile.string().c_str());
         return;
@@ -125,19 +151,24 @@ void ShowFile(const fs::path& path) {
     }
 }
 
-int RunDemo(const std::string& folder) {
-    DemoPaths paths = PathsFor(folder);
+ExitStatus RunDemo(const DemoArgs& args) {
+    DemoPaths paths = PathsFor(args.folder);
     fs::path sample = paths.samples / "site-points.txt";
     fs::path asBuilt = paths.samples / "as-built.txt";
     if (!fs::exists(sample) || !fs::exists(asBuilt)) {
         std::fprintf(stderr, "planhost: the shipped samples are missing in %s\n",
                      paths.samples.string().c_str());
-        return StepFailed;
+        return ExitStatus::kRefused;
+    }
+    if (const std::vector<std::string> foreign = ForeignNames(paths);
+        !foreign.empty() && !args.force) {
+        TellForeignFolder(paths, foreign);
+        return ExitStatus::kUsageError;
     }
     if (!StartFresh(paths)) {
         std::fprintf(stderr, "planhost: cannot make the folder %s\n",
                      paths.folder.string().c_str());
-        return StepFailed;
+        return ExitStatus::kRefused;
     }
     std::printf("demo: a fresh project %s and settings in %s\n", paths.project.string().c_str(),
                 paths.config.string().c_str());
@@ -164,9 +195,9 @@ int RunDemo(const std::string& folder) {
     int number = 2;
     for (const Run& run : runs) {
         Step(number++, run.title);
-        if (int status = RunPlanhost(paths, run.arguments); status != 0) {
+        if (const int status = RunStep(paths, run.arguments); status != 0) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
-            return StepFailed;
+            return ExitStatus::kRefused;
         }
         if (run.arguments.front() == "export") ShowFile(paths.exported);
     }
@@ -175,21 +206,27 @@ int RunDemo(const std::string& folder) {
         "  picture   %s\n",
         paths.project.string().c_str(), paths.settingsFile.string().c_str(),
         paths.exported.string().c_str(), paths.picture.string().c_str());
-    return 0;
+    return ExitStatus::kCommandRan;
 }
 
 }  // namespace
 
 CommandEntry DemoCommand() {
-    auto folder = std::make_shared<std::string>("demo");
+    auto args = std::make_shared<DemoArgs>();
     return {
         "demo",
         "Run the main job in DIR (default ./demo): fresh project and settings, Settings, three "
         "inserted points, export, import of a shipped sample, update from a shipped as-built "
-        "file, and a picture of the plan.",
-        [folder](CLI::App& sub) { sub.add_option("DIR", *folder, "The demo folder"); },
-        [folder](Session&) { return RunDemo(*folder); },
+        "file, and a picture of the plan. A DIR that holds files the demo did not make is "
+        "refused (exit status 2) unless --force.",
+        [args](CLI::App& sub) {
+            sub.add_option("DIR", args->folder, "The demo folder");
+            sub.add_flag("--force", args->force,
+                         "Replace the demo's own files in DIR even though it holds others");
+        },
+        [args](Session&) { return RunDemo(*args); },
         false,
+        ProjectUse::kNone,
     };
 }
 

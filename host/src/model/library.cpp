@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "GS/UniString.hpp"
+#include "os/process.hpp"
 
 namespace planhost {
 
@@ -159,9 +160,7 @@ const LibraryPart* Library::FindByFileNameUtf8(std::string_view fileName) const 
 }
 
 std::string DefaultLibraryFolder() {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (self.parent_path() / "library").string();
+    return (os::ThisProgram().parent_path() / "library").string();
 }
 
 }  // namespace planhost

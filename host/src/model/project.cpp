@@ -106,9 +106,10 @@ std::string Placeholders(int count) {
 
 }  // namespace
 
-Project::Project(const std::string& path) : path_(path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+Project::Project(const std::string& path, ProjectAccess access)
+    : path_(path), readOnly_(access == ProjectAccess::kRead) {
+    const int create = access == ProjectAccess::kCreateOrChange ? SQLITE_OPEN_CREATE : 0;
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | create, nullptr) != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         throw std::runtime_error(message);
@@ -118,16 +119,12 @@ Project::Project(const std::string& path) : path_(path) {
         // Room for the pages that one command's save touches at random (the GUID index of a
         // survey-sized plan), so that a save does not spill and re-read them; used only as needed.
         Execute("PRAGMA cache_size = -65536");
-        Execute("BEGIN IMMEDIATE");
-        Execute(kSchema);
-        Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
-        if (!format.Step()) {
-            Statement insert(db_, "INSERT INTO meta VALUES ('format', ?)");
-            insert.BindText(1, kFormatName).Run();
-        } else if (format.Text(0) != kFormatName) {
-            throw std::runtime_error("not a project of this planhost");
+        // A run that only reads takes no write lock: it does not wait for, or hold up, a save.
+        if (readOnly_) {
+            CheckFormat();
+        } else {
+            CreateTables();
         }
-        Execute("COMMIT");
     } catch (const std::exception& error) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -137,6 +134,43 @@ Project::Project(const std::string& path) : path_(path) {
 
 Project::~Project() {
     sqlite3_close(db_);
+}
+
+void Project::CreateTables() {
+    Execute("BEGIN IMMEDIATE");
+    Execute(kSchema);
+    Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
+    if (!format.Step()) {
+        Statement insert(db_, "INSERT INTO meta VALUES ('format', ?)");
+        insert.BindText(1, kFormatName).Run();
+    } else if (format.Text(0) != kFormatName) {
+        throw std::runtime_error("not a project of this planhost");
+    }
+    Execute("COMMIT");
+}
+
+void Project::CheckFormat() {
+    Statement tables(db_,
+                     "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                     "('meta', 'param_lists', 'elements', 'undo_steps', 'undo_entries')");
+    tables.Step();
+    bool isProject = tables.Int(0) == 5;
+    if (isProject) {
+        Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
+        isProject = format.Step() && format.Text(0) == kFormatName;
+    }
+    if (!isProject) throw std::runtime_error("not a project of this planhost");
+}
+
+void Project::ReadConsistently(const std::function<void()>& read) {
+    Execute("BEGIN");
+    try {
+        read();
+        Execute("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }
 
 void Project::Execute(const char* sql) {
@@ -202,6 +236,7 @@ std::optional<UndoStep> Project::NewestStep(std::int64_t below, const Parameters
 }
 
 void Project::Save(const ProjectChanges& changes) {
+    if (readOnly_) throw std::runtime_error("this command may only read the project");
     Execute("BEGIN IMMEDIATE");
     try {
         Statement list(db_, "INSERT OR REPLACE INTO param_lists VALUES (?, ?)");
