@@ -155,7 +155,11 @@ ExitStatus RunSession(const CommandEntry& command, const GlobalOptions& options)
         return ExitStatus::kHostFailed;
     }
 
-    if (command.project != ProjectUse::kNone) WatchStopRequestsFor(options.project);
+    if (command.project == ProjectUse::kNone) {
+        os::UnwatchStopRequests();  // the demo's steps are runs of their own that say so
+    } else {
+        WatchStopRequestsFor(options.project);
+    }
     // Declared before the session: the project stays held until the session has ended.
     std::optional<OpenedProject> project = OpenProject(command.project, options);
     if (!project) return ExitStatus::kHostFailed;
@@ -186,6 +190,8 @@ ExitStatus RunSession(const CommandEntry& command, const GlobalOptions& options)
 }  // namespace
 
 int RunPlanhost(int argc, char** argv) {
+    // Whatever stops the run before it opens a project, nothing of it was saved.
+    os::WatchStopRequests("planhost: stopped; nothing was saved\n", "");
     CLI::App app{
         "planhost: a host application for the Stakewise add-on. It opens a project, loads the "
         "add-on module, runs one command as a user would, and saves the project.",

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #include "model/sqlite_statement.hpp"
@@ -108,8 +109,14 @@ std::string Placeholders(int count) {
 
 Project::Project(const std::string& path, ProjectAccess access)
     : path_(path), readOnly_(access == ProjectAccess::kRead) {
-    const int create = access == ProjectAccess::kCreateOrChange ? SQLITE_OPEN_CREATE : 0;
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | create, nullptr) != SQLITE_OK) {
+    // An empty file is an empty project, which a run that only reads must not write its tables
+    // into: it reads an empty copy in memory instead.
+    std::error_code error;
+    const bool emptyFile = readOnly_ && std::filesystem::file_size(path, error) == 0 && !error;
+    const int create =
+        access == ProjectAccess::kCreateOrChange || emptyFile ? SQLITE_OPEN_CREATE : 0;
+    if (sqlite3_open_v2(emptyFile ? ":memory:" : path.c_str(), &db_, SQLITE_OPEN_READWRITE | create,
+                        nullptr) != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         throw std::runtime_error(message);
@@ -120,7 +127,7 @@ Project::Project(const std::string& path, ProjectAccess access)
         // survey-sized plan), so that a save does not spill and re-read them; used only as needed.
         Execute("PRAGMA cache_size = -65536");
         // A run that only reads takes no write lock: it does not wait for, or hold up, a save.
-        if (readOnly_) {
+        if (readOnly_ && !emptyFile) {
             CheckFormat();
         } else {
             CreateTables();

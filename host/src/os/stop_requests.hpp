@@ -9,8 +9,11 @@
 namespace planhost::os {
 
 // From now on a request writes one of these lines (each ending in a line break) to standard
-// error and ends the run; nothingSaved until the save below succeeds.
+// error and ends the run; nothingSaved until the save below succeeds. Called again, it says the
+// lines anew.
 void WatchStopRequests(std::string nothingSavedLine, std::string savedLine);
+// Requests end the run as the system ends it by default, without a line.
+void UnwatchStopRequests();
 
 // The save begins: requests wait.
 void HoldStopRequests();

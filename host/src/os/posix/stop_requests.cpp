@@ -46,6 +46,8 @@ void EndRun(int signal) {
 }  // namespace
 
 void WatchStopRequests(std::string nothingSaved, std::string saved) {
+    // No request may read the lines while they change.
+    HoldStopRequests();
     nothingSavedLine = std::move(nothingSaved);
     savedLine = std::move(saved);
     struct sigaction action = {};
@@ -58,6 +60,14 @@ void WatchStopRequests(std::string nothingSaved, std::string saved) {
         if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
         sigaction(signal, &action, nullptr);
     }
+    ReleaseStopRequests(false);
+}
+
+void UnwatchStopRequests() {
+    struct sigaction previous = {};
+    for (const int signal : kStopSignals)
+        if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == EndRun)
+            ::signal(signal, SIG_DFL);
 }
 
 void HoldStopRequests() {
