@@ -11,9 +11,13 @@ namespace {
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM};
 
-// Written before the handler is installed; the handler only reads them.
-std::string nothingSavedLine;
-std::string savedLine;
+struct Lines {
+    std::string nothingSaved;
+    std::string saved;
+};
+// Changed only while requests are held. Never destroyed: a request may come while the process
+// ends, after its static objects are gone.
+Lines* lines = nullptr;
 volatile sig_atomic_t projectSaved = 0;
 
 sigset_t StopSignalSet() {
@@ -38,7 +42,7 @@ void WriteToStandardError(const std::string& line) {
 // Says what became of the project, then ends the run by the same signal, so that whoever
 // started planhost (a shell, a script) sees that it was stopped.
 void EndRun(int signal) {
-    WriteToStandardError(projectSaved ? savedLine : nothingSavedLine);
+    WriteToStandardError(projectSaved ? lines->saved : lines->nothingSaved);
     ::signal(signal, SIG_DFL);
     ::raise(signal);
 }
@@ -48,8 +52,9 @@ void EndRun(int signal) {
 void WatchStopRequests(std::string nothingSaved, std::string saved) {
     // No request may read the lines while they change.
     HoldStopRequests();
-    nothingSavedLine = std::move(nothingSaved);
-    savedLine = std::move(saved);
+    if (lines == nullptr) lines = new Lines;
+    lines->nothingSaved = std::move(nothingSaved);
+    lines->saved = std::move(saved);
     struct sigaction action = {};
     action.sa_handler = EndRun;
     action.sa_mask = StopSignalSet();
