@@ -119,8 +119,13 @@ CommandResult RunCommand(const CommandEntry& command, Session& session) {
     return result;
 }
 
-// From here on Ctrl-C and SIGTERM end the run with a line that says what became of the project.
-void WatchStopRequestsFor(const std::string& project) {
+// From here on Ctrl-C and SIGTERM end the run with a line that says what became of the project;
+// the demo's steps are runs of their own that say so themselves.
+void WatchStopRequestsFor(ProjectUse use, const std::string& project) {
+    if (use == ProjectUse::kNone) {
+        os::UnwatchStopRequests();
+        return;
+    }
     os::WatchStopRequests(
         "planhost: stopped; nothing was saved, the project " + project +
             " is as it was before the command\n",
@@ -155,11 +160,7 @@ ExitStatus RunSession(const CommandEntry& command, const GlobalOptions& options)
         return ExitStatus::kHostFailed;
     }
 
-    if (command.project == ProjectUse::kNone) {
-        os::UnwatchStopRequests();  // the demo's steps are runs of their own that say so
-    } else {
-        WatchStopRequestsFor(options.project);
-    }
+    WatchStopRequestsFor(command.project, options.project);
     // Declared before the session: the project stays held until the session has ended.
     std::optional<OpenedProject> project = OpenProject(command.project, options);
     if (!project) return ExitStatus::kHostFailed;
