@@ -1,5 +1,6 @@
 // Reading and writing a points file of 1,000,000 points, next to the floors: the same bytes
-// read into memory, and the same number of bytes written (plainly, and replaced safely).
+// read into memory, and the same number of bytes written (plainly, and replaced safely). The
+// same file saved as UTF-16, as Windows tools save "Unicode" text, is read as well.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -18,10 +19,24 @@ namespace {
 constexpr int PointCount = 1'000'000;
 constexpr GS::USize BlockSize = 1 << 20;
 
+// The file's ASCII text as UTF-16 LE with its byte-order mark.
+void WriteUtf16(const IO::Location& path, const std::string& ascii) {
+    std::string utf16 = "\xFF\xFE";
+    utf16.reserve(2 + 2 * ascii.size());
+    for (const char c : ascii) utf16 += {c, '\0'};
+    IO::File out(path, IO::File::Create);
+    out.Open(IO::File::WriteEmptyMode);
+    for (std::size_t at = 0; at < utf16.size(); at += BlockSize) {
+        out.WriteBin(utf16.data() + at,
+                     GS::USize(std::min<std::size_t>(BlockSize, utf16.size() - at)));
+    }
+}
+
 struct BenchData {
     std::string folder;
     IO::Location file;
     IO::Location scratch;
+    IO::Location utf16File;
     std::vector<PointRecord> measured;
     std::vector<PointRecord> design;
     std::string bytes;
@@ -47,6 +62,8 @@ struct BenchData {
         in.GetDataLength(&length);
         bytes.resize(length);
         in.ReadBin(bytes.data(), GS::USize(length));
+        utf16File = IO::Location(GS::UniString((folder + "/utf16.txt").c_str(), GS::CC_UTF8));
+        WriteUtf16(utf16File, bytes);
     }
     ~BenchData() { std::filesystem::remove_all(folder); }
 };
@@ -70,10 +87,11 @@ void ReadFloor(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * Int64(data.bytes.size()));
 }
 
-void ReadPoints(benchmark::State& state) {
+// Bytes per second of the text read, also from the UTF-16 file that holds it in twice the bytes.
+void ReadPoints(benchmark::State& state, IO::Location BenchData::*file) {
     const BenchData& data = Data();
     for (auto _ : state) {
-        PointLists lists = ReadPointsFile(data.file);
+        PointLists lists = ReadPointsFile(data.*file);
         benchmark::DoNotOptimize(lists.measured.data());
     }
     state.SetBytesProcessed(state.iterations() * Int64(data.bytes.size()));
@@ -129,7 +147,8 @@ void WritePoints(benchmark::State& state) {
 }
 
 BENCHMARK(ReadFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReadPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadPoints, bytes, &BenchData::file)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadPoints, utf16, &BenchData::utf16File)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndConvertPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteFloorPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteFloorSafe)->Unit(benchmark::kMillisecond);

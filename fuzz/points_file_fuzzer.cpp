@@ -1,11 +1,13 @@
 // The points file reader and the line-to-record conversion on arbitrary bytes. Besides not
 // crashing: every line obeys the reader's rules, numbers convert exactly as the C library's
-// strtol and strtod do in the classic locale, and records written back read back the same.
+// strtol and strtod do in the classic locale, records written back read back the same, and the
+// same text saved as UTF-16 reads as the same lines.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exchange/point_records.hpp"
@@ -93,6 +95,34 @@ void CheckRoundTrip(const std::vector<PointRecord>& measured,
     compare(design, back.design);
 }
 
+// The input's text in the default code page (every byte has a character there) saved as UTF-16
+// with a byte-order mark, in either order.
+std::string Utf16Twin(std::string_view bytes) {
+    const bool bigEndian = bytes.size() % 2 == 1;
+    std::string twin = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    const GS::UniString text(bytes, GS::CC_Default);
+    for (const char16_t unit : text.Text()) {
+        const char high = char(unit >> 8);
+        const char low = char(unit & 0xFF);
+        twin += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return twin;
+}
+
+void CheckUtf16Twin(std::string_view bytes, const PointLists& lists) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return;
+    static const IO::Location twinFile = ScratchLocation("utf16.txt");
+    const std::string twin = Utf16Twin(bytes);
+    WriteScratchFile(twinFile.ToNativePath(), reinterpret_cast<const std::uint8_t*>(twin.data()),
+                     twin.size());
+    const PointLists back = ReadPointsFile(twinFile);
+    Require(back.measured == lists.measured && back.design == lists.design,
+            "the UTF-16 twin reads differently");
+    Require(back.text.empty == lists.text.empty &&
+                back.text.crLineEndsOnly == lists.text.crLineEndsOnly,
+            "the UTF-16 twin sums up differently");
+}
+
 std::vector<PointRecord> Convert(const std::vector<PointLine>& lines) {
     std::vector<PointRecord> records;
     for (const PointLine& line : lines) {
@@ -114,6 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PointLists lists = ReadPointsFile(input);
     CheckLines(lists.measured);
     CheckLines(lists.design);
+    CheckUtf16Twin(std::string_view(reinterpret_cast<const char*>(data), size), lists);
     CheckRoundTrip(Convert(lists.measured), Convert(lists.design));
     return 0;
 }

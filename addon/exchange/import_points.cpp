@@ -14,8 +14,10 @@
 namespace {
 
 constexpr std::string_view kIssueConsequence =
-    "Lines with fewer than four fields were skipped; a field that is not just a number was read "
-    "as far as it is one (P12 as 0, 12,5 as 12).";
+    "Lines with fewer than four fields, or with a coordinate that is no finite number (inf, nan, "
+    "1e400), were skipped; a field that is not just a number was read as far as it is one (P12 "
+    "as 0, 12,5 as 12).";
+constexpr std::string_view kNothingPlaced = "Nothing was placed.";
 
 bool ReadsAsWritten(const PointLine& line) {
     return IsWholeInteger(line.fields[0]) && IsWholeCoordinate(line.fields[1]) &&
@@ -29,7 +31,7 @@ void PlaceSet(const std::vector<PointLine>& lines, std::string_view kind, LineIs
     for (const PointLine& line : lines) {
         const std::optional<PointRecord> point = ToPointRecord(line);
         if (!point || !ReadsAsWritten(line)) issues.Add(line.lineNumber);
-        if (!point) continue;
+        if (!point || !HasFiniteCoordinates(*point)) continue;
         PlacePoint(point->number, point->x, point->y, point->z, kind);
         ACAPI_Interface(APIIo_SetProcessValueID, &progress);
         if (ACAPI_Interface(APIIo_IsProcessCanceledID) != NoError) break;
@@ -45,7 +47,8 @@ void ImportPoints() {
         ShowAlert("Object is not loaded.");
         return;
     }
-    const PointLists lists = ReadPointsFile(IO::Location(ReadPointsFileDialog()));
+    const GS::UniString path = ReadPointsFileDialog();
+    const PointLists lists = ReadPointsFile(IO::Location(path));
     FloorPlanGuard guard;
     guard.Enter();
     LineIssues issues;
@@ -54,4 +57,6 @@ void ImportPoints() {
     ACAPI_Interface(APIIo_CloseProcessWindowID);
     guard.Leave();
     issues.Report(kIssueConsequence);
+    if (lists.measured.empty() && lists.design.empty())
+        ReportNoPointLines(path, lists.text, kNothingPlaced);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "api/api_base.hpp"
+#include "settings/text_line_reader.hpp"
 
 // One point as exchanged; coordinates in metres, the model's own values.
 struct PointRecord {
@@ -31,8 +32,13 @@ struct PointLine {
 struct PointLists {
     std::vector<PointLine> measured;
     std::vector<PointLine> design;
+    TextSummary text;  // what the file held as a whole
 };
 
 // Number by atoi and x, y, z by atof (classic C rules) from a line of four fields; nothing for
 // a shorter line, whose missing fields must not become a point.
 std::optional<PointRecord> ToPointRecord(const PointLine& line);
+
+// An infinite or not-a-number coordinate (atof reads "inf", "nan", "1e400" so) is no position
+// that a point may be given.
+bool HasFiniteCoordinates(const PointRecord& point);

@@ -12,6 +12,7 @@
 bool WritePointsFile(const IO::Location& path, const std::vector<PointRecord>& measured,
                      const std::vector<PointRecord>& design);
 
-// The data lines of both sets, in file order. A file that cannot be opened (or an empty path)
-// yields two empty lists; content is never an error.
+// The data lines of both sets, in file order, and what the file held as a whole. A file that
+// starts with a UTF-16 byte-order mark is read as narrow text in the default code page. A file
+// that cannot be opened (or an empty path) yields two empty lists; content is never an error.
 PointLists ReadPointsFile(const IO::Location& path);

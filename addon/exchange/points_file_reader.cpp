@@ -53,7 +53,7 @@ bool TakeHeader(std::string_view line, PointLists& lists, std::vector<PointLine>
 PointLists ReadPointsFile(const IO::Location& path) {
     PointLists lists;
     std::vector<PointLine>* current = &lists.measured;
-    TextLineReader reader(path);
+    TextLineReader reader(path, TextDecoding::Utf16WhenMarked);
     lists.measured.reserve(
         std::size_t(std::min(reader.Length() / TypicalPointLineLength, MaxReservedLines)));
     std::string_view line;
@@ -61,5 +61,6 @@ PointLists ReadPointsFile(const IO::Location& path) {
         if (line.empty() || TakeHeader(line, lists, current)) continue;
         current->push_back(SplitPointLine(line, lineNumber));
     }
+    lists.text = reader.Summary();
     return lists;
 }

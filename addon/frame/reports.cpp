@@ -1,5 +1,6 @@
 #include "frame/reports.hpp"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -7,8 +8,14 @@
 #include "frame/host_api.hpp"
 
 namespace {
+
 constexpr GS::USize kMaxAlertLength = 511;
+
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
 }
+
+}  // namespace
 
 void ReportHostError(const char* text, GSErrCode code) {
     DBPrintf("%s: %d", text, int(code));
@@ -25,7 +32,10 @@ void ShowAlert(const char* format, ...) {
     ACAPI_WriteReport(text.ToUStr(), true);
 }
 
+// The cut never splits a surrogate pair: half a character would show as a replacement mark.
 void ShowAlertText(const GS::UniString& text) {
-    const std::u16string cut = text.Text().substr(0, kMaxAlertLength);
+    std::size_t length = std::min<std::size_t>(text.GetLength(), kMaxAlertLength);
+    if (length < text.GetLength() && IsHighSurrogate(text[GS::USize(length - 1)])) --length;
+    const std::u16string cut = text.Text().substr(0, length);
     ACAPI_WriteReport(cut.c_str(), true);
 }

@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -11,6 +9,7 @@
 #include "frame/reports.hpp"
 #include "frame/zero_filled.hpp"
 #include "points/place_point.hpp"
+#include "settings/number_text.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/text_conversions.hpp"
 
@@ -19,14 +18,11 @@ namespace {
 constexpr Int64 kLastPointNumber = std::numeric_limits<Int32>::max();
 constexpr double kInsertedPointElevation = 0.01;
 
-// The start number by atoi's rules, except that a number past the last point number stays past
-// it (as kLastPointNumber + 1) instead of being clamped, so that a run that used up the numbers
-// is not followed by one that places the last number again.
+// Counted in 64 bits, so that the number after the last point number is stored as it is
+// instead of wrapping round to the lowest.
 Int64 ReadStartNumber() {
     ReadSettings();
-    const std::string text = ToNarrowText(GetStartNumber());
-    const long long number = std::strtoll(text.c_str(), nullptr, 10);
-    return std::clamp<long long>(number, std::numeric_limits<Int32>::min(), kLastPointNumber + 1);
+    return AtoI(ToNarrowText(GetStartNumber()));
 }
 
 std::optional<API_Coord> AskInsertionPoint() {

@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +25,11 @@ namespace {
 
 constexpr std::string_view kIssueConsequence =
     "A line with fewer than four fields kept the missing coordinates of the line before it; a "
-    "field that is not just a number was read as far as it is one (P12 as 0, 12,5 as 12).";
+    "line with a coordinate that is no finite number (inf, nan, 1e400) moved and placed nothing; "
+    "a field that is not just a number was read as far as it is one (P12 as 0, 12,5 as 12).";
+constexpr std::string_view kNothingChanged = "No point was moved or placed.";
+// A file that another program holds open for a moment may be readable at the second attempt.
+constexpr int kOpenAttempts = 2;
 
 // A data line as this command reads it: fields cut at TABs and kept as they stand, untrimmed.
 struct DataLine {
@@ -43,6 +48,10 @@ DataLine SplitDataLine(std::string_view line) {
         start = tab + 1;
     }
     return data;
+}
+
+bool IsFinite(const API_Coord3D& position) {
+    return std::isfinite(position.x) && std::isfinite(position.y) && std::isfinite(position.z);
 }
 
 bool IsHeaderLine(std::string_view line) {
@@ -83,8 +92,14 @@ public:
     explicit PointsFileUpdate(const std::vector<API_Element>& points) : points_(points) {}
 
     void Apply(std::string_view line, std::size_t lineNumber) {
+        hadDataLines_ = true;
         const DataLine data = SplitDataLine(line);
         const bool complete = TakeCoordinates(data);
+        // The host would refuse such a position, or keep it and lose the point from sight.
+        if (!IsFinite(position_)) {
+            issues_.Add(lineNumber);
+            return;
+        }
         const double size = ReadSymbolSize();
         const GS::UniString name = FromNarrowText(data.fields[0]);
         if (!index_) index_ = IndexByNumber(points_);
@@ -99,6 +114,7 @@ public:
     }
 
     const LineIssues& issues() const { return issues_; }
+    bool HadDataLines() const { return hadDataLines_; }
 
 private:
     // Sets the coordinates that the line has fields for; the others keep the previous line's
@@ -117,6 +133,7 @@ private:
     std::optional<NumberIndex> index_;  // built at the first data line
     API_Coord3D position_{0.0, 0.0, 0.0};
     LineIssues issues_;
+    bool hadDataLines_ = false;
 };
 
 }  // namespace
@@ -132,7 +149,8 @@ void UpdatePoints() {
         ShowAlert("There are no measure points to update.");
         return;
     }
-    TextLineReader reader{IO::Location(ReadPointsFileDialog())};
+    const GS::UniString path = ReadPointsFileDialog();
+    TextLineReader reader(IO::Location(path), TextDecoding::Utf16WhenMarked, kOpenAttempts);
     PointsFileUpdate update(points);
     std::string_view line;
     for (std::size_t lineNumber = 1; reader.Next(&line); ++lineNumber) {
@@ -140,4 +158,5 @@ void UpdatePoints() {
     }
     guard.Leave();
     update.issues().Report(kIssueConsequence);
+    if (!update.HadDataLines()) ReportNoPointLines(path, reader.Summary(), kNothingChanged);
 }

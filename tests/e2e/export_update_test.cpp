@@ -1,16 +1,39 @@
 // Export points and Update points end to end: which objects are measure points, how they are
 // written and read back, and how an update moves and adds them.
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "measure_points_fixture.hpp"
+#include "utf16_bytes.hpp"
 
 namespace planhost_test {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 const std::string kMeasured = "strMarkerStyle=Cross in Circle";
+
+// The opens that an inotify watch has seen since the last call.
+int CountOpens(int events) {
+    int opens = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t got; (got = ::read(events, buffer, sizeof buffer)) > 0;) {
+        for (const char* at = buffer; at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->mask & IN_OPEN) ++opens;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    return opens;
+}
 const std::string kDesign = "strMarkerStyle=Cone";
 
 class ExportPointsTest : public MeasurePointsTest {};
@@ -66,6 +89,18 @@ TEST_F(ExportPointsTest, FileThatCannotBeWrittenIsNamedToTheUser) {
     const RunResult run = Run({"export", "no-such-folder/out.txt"});
     EXPECT_THAT(run.Alerts(),
                 ElementsAre(AllOf(HasSubstr("no-such-folder/out.txt"), HasSubstr("not"))));
+
+    // An alert too long to show whole is cut between characters, never inside one (the second
+    // name moves the cut by one UTF-16 unit).
+    const std::string kEmoji = "\U0001F600";
+    for (const std::string folder : {"no-such-folder/", "no-such-folder/x"}) {
+        std::string name = folder;
+        for (int i = 0; i < 300; ++i) name += kEmoji;
+        const std::vector<std::string> alerts = Run({"export", name}).Alerts();
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_THAT(alerts[0], AllOf(StartsWith("The points file \"" + folder + kEmoji),
+                                     EndsWith(kEmoji), Not(HasSubstr("\uFFFD"))));
+    }
 }
 
 TEST_F(ExportPointsTest, ExportImportExportGivesTheSameFile) {
@@ -96,11 +131,15 @@ TEST_F(UpdatePointsTest, MovesEveryMeasuredPointOfANumberAndPlacesTheRest) {
     Place("Stakemark.gsm", "8", 5, 5, {kMeasured});
     planhost.WriteFile("in.txt",
                        "[Measured_Points]\r\n7\t12.5\t-3.25\t0.01\t\r\n"
-                       "[Design_Points]\r\n9\t1\t1\t1\t\r\n9\t2\t2\t2\t\r\n");
+                       "[Design_Points]\r\n9\t1\t1\t1\t\r\n9\t2\t2\t2\t\r\n"
+                       "07\t3\t3\t3\t\r\n7 \t4\t4\t4\t\r\n");
     const RunResult run = Run({"update", "in.txt"});
     EXPECT_THAT(run.Alerts(), IsEmpty());
     const std::vector<PlacedObject> plan = List();
-    ASSERT_THAT(Ids(plan), ElementsAre("7", "7", "7", "8", "9", "9"));
+    // Names match as text: 07 and "7 " are new points with the number 7.
+    ASSERT_THAT(Ids(plan), ElementsAre("7", "7", "7", "8", "9", "9", "7", "7"));
+    EXPECT_EQ(plan[6].x, 3);
+    EXPECT_EQ(plan[7].x, 4);
     for (int i : {0, 1}) {
         EXPECT_EQ(plan[i].x, 12.5);
         EXPECT_EQ(plan[i].y, -3.25);
@@ -119,7 +158,10 @@ TEST_F(UpdatePointsTest, MovesEveryMeasuredPointOfANumberAndPlacesTheRest) {
 TEST_F(UpdatePointsTest, CoordinatesMissingBeforeTheFirstFullLineAreZeroAndTheLinesAreNamed) {
     WriteSettings("2");
     Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
-    planhost.WriteFile("in.txt", "5\t1\r\nP3\t4\t5\t6\t\r\n\r\n1\t7\t8\t9\t\r\n");
+    // Coordinates that are no finite number move and place nothing, also when they carry over.
+    planhost.WriteFile("in.txt",
+                       "5\t1\r\nP3\t4\t5\t6\t\r\n\r\n1\t7\t8\t9\t\r\n1\tnan\t0\t0\t\r\n"
+                       "9\t1e400\t1\t1\t\r\n9\r\n");
     const RunResult run = Run({"update", "in.txt"});
     const std::vector<PlacedObject> plan = List();
     ASSERT_THAT(Ids(plan), ElementsAre("1", "5", "0"));
@@ -127,7 +169,52 @@ TEST_F(UpdatePointsTest, CoordinatesMissingBeforeTheFirstFullLineAreZeroAndTheLi
     EXPECT_EQ(plan[1].x, 1);
     EXPECT_EQ(plan[1].y, 0);
     EXPECT_EQ(plan[1].z, 0);
-    EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("2 lines"), HasSubstr("lines 1, 2"))));
+    EXPECT_THAT(run.Alerts(),
+                ElementsAre(AllOf(HasSubstr("5 lines"), HasSubstr("lines 1, 2, 5, 6, 7)"),
+                                  HasSubstr("no finite number (inf, nan, 1e400) moved and placed "
+                                            "nothing"))));
+    EXPECT_THAT(run.errLines, Not(Contains("debug: (beep)")));
+}
+
+TEST_F(UpdatePointsTest, ReadsUtf16FilesAndNamesBeyondAscii) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "7", 0, 0, {kMeasured});
+    const struct {
+        ByteOrder order;
+        std::u16string lineEnd;
+        double x;
+    } cases[] = {{ByteOrder::Little, u"\r\n", 12.5}, {ByteOrder::Big, u"\n", -3.25}};
+    for (const auto& c : cases) {
+        const std::u16string x = c.x == 12.5 ? u"12.5" : u"-3.25";
+        planhost.WriteFile("in.txt",
+                           Utf16File(u"[Measured_Points]" + c.lineEnd + u"7\t" + x + u"\t2\t3\t" +
+                                         c.lineEnd + u"\u00c47\t4\t5\t6" + c.lineEnd,
+                                     c.order));
+        const RunResult run = Run({"update", "in.txt"});
+        EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("1 line"), HasSubstr("(line 3)"))));
+        const std::vector<PlacedObject> plan = List();
+        EXPECT_EQ(plan[0].x, c.x);
+        EXPECT_EQ(plan[0].z, 3);
+        EXPECT_EQ(plan.back().id, "0");  // atoi of the name
+        EXPECT_EQ(plan.back().x, 4);
+    }
+    EXPECT_EQ(List().size(), 3u);
+}
+
+// The add-on opens a FIFO, but does not read it as a file: inotify counts the attempts.
+TEST_F(UpdatePointsTest, MakesASecondAttemptAtAFileThatDoesNotOpen) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    const std::string fifo = planhost.folder() / "in.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int events = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(events, fifo.c_str(), IN_OPEN | IN_CLOSE_NOWRITE), 0);
+    EXPECT_THAT(Run({"update", "in.txt"}).Alerts(), IsEmpty());
+    EXPECT_EQ(CountOpens(events), 2);
+    EXPECT_THAT(Run({"import", "in.txt"}).Alerts(), IsEmpty());
+    EXPECT_EQ(CountOpens(events), 1);
+    ::close(events);
+    EXPECT_EQ(List()[0].x, 0);
 }
 
 TEST_F(UpdatePointsTest, WithoutMeasuredPointsSaysSoAndChangesNothing) {

@@ -1,14 +1,17 @@
 // Insert points and Import points end to end: numbering, marker styles, the floor-plan guard,
 // progress and cancel, the library choice, and what the user is told.
 #include "measure_points_fixture.hpp"
+#include "utf16_bytes.hpp"
 
 namespace planhost_test {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 class InsertPointsTest : public MeasurePointsTest {};
 
@@ -48,17 +51,20 @@ TEST_F(InsertPointsTest, PlacesOnTheFloorPlanFromEveryViewAndBringsTheViewBack) 
     EXPECT_EQ(List().size(), views.size());
 }
 
-TEST_F(InsertPointsTest, StopsAtTheHighestPointNumberWithoutPlacingItTwice) {
+// A start number beyond the last reads as the last, by atoi's clamp: each run places it once
+// more and then says that the numbers are used up.
+TEST_F(InsertPointsTest, StopsAfterTheHighestPointNumber) {
     WriteSettings("2", "2147483646");
     const RunResult run = Run({"insert", "--click", "1,1", "--click", "2,2", "--click", "3,3"});
     EXPECT_THAT(run.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
     EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647"));
     EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
 
-    const RunResult again = Run({"insert", "--click", "4,4"});
+    const RunResult again = Run({"insert", "--click", "4,4", "--click", "5,5"});
     EXPECT_THAT(again.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
-    EXPECT_THAT(TraceOf(again, "ACAPI_Interface IPOI"), IsEmpty());
-    EXPECT_EQ(List().size(), 2u);
+    EXPECT_EQ(TraceOf(again, "ACAPI_Interface IPOI").size(), 1u);
+    EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647", "2147483647"));
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
 }
 
 TEST_F(InsertPointsTest, TellsWhenTheNextStartNumberCannotBeStored) {
@@ -114,17 +120,89 @@ TEST_F(ImportPointsTest, CancelEndsOnlyTheSetBeingPlaced) {
     EXPECT_EQ(TraceOf(run, "ACAPI_Interface CANC").size(), 4u);
 }
 
+// The alert names the file's first bad lines, although the measured lines below are placed first.
 TEST_F(ImportPointsTest, NamesTheLinesItSkippedOrReadOnlyInPart) {
     WriteSettings("2");
     planhost.WriteFile("in.txt",
-                       "[Measured_Points]\r\nP12\t1\t1\t0\r\n12A\t2\t2\t0\r\n"
-                       "5\t12,5\t3\t0\r\n6\t1\t2\r\n7\t1\t1\t0\r\n");
+                       "[Design_Points]\r\nD1\t1\t1\t0\r\n8\tinf\t1\t0\r\n"
+                       "[Measured_Points]\r\nP12\t1\t1\t0\r\n12A\t2\t2\t0\r\n5\t12,5\t3\t0\r\n"
+                       "6\t1\t2\r\n7\t1\t1\t0\r\n9\t0x10\t1\t0\r\n10\t1\t-infinity\t0\r\n"
+                       "11\t1\t1\tnan\r\n12\t1e400\t1\t0\r\n");
     const RunResult run = Run({"import", "in.txt"});
     const std::vector<PlacedObject> plan = List();
-    EXPECT_THAT(Ids(plan), ElementsAre("0", "12", "5", "7"));
+    EXPECT_THAT(Ids(plan), ElementsAre("0", "12", "5", "7", "9", "0"));
     EXPECT_EQ(plan[2].x, 12);
-    EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("4 lines"), HasSubstr("lines 2, 3, 4, 5"),
-                                                HasSubstr("skipped"))));
+    EXPECT_EQ(plan[4].x, 16);
+    EXPECT_THAT(
+        run.Alerts(),
+        ElementsAre(AllOf(HasSubstr("9 lines"), HasSubstr("(lines 2, 3, 5, 6, 7 and 4 more)"),
+                          HasSubstr("no finite number (inf, nan, 1e400), were skipped"))));
+    EXPECT_THAT(run.errLines, Not(Contains("debug: (beep)")));  // no point was refused
+}
+
+TEST_F(ImportPointsTest, ReadsUtf16FilesOfEitherByteOrder) {
+    WriteSettings("2");
+    const std::u16string lines[] = {
+        u"[Design_Points]\r\n21\t1.5\t2\t3\t\r\n[Measured_Points]\r\n11\t-4\t5.25\t0.01\t\r\n",
+        u"[Design_Points]\n21\t1.5\t2\t3\t\n[Measured_Points]\n11\t-4\t5.25\t0.01\t\n"};
+    for (const ByteOrder order : {ByteOrder::Little, ByteOrder::Big}) {
+        for (const std::u16string& text : lines) {
+            planhost.WriteFile("in.txt", Utf16File(text, order));
+            EXPECT_THAT(Run({"import", "in.txt"}).Alerts(), IsEmpty());
+            const std::vector<PlacedObject> plan = List();
+            ASSERT_GE(plan.size(), 2u);
+            const PlacedObject& measured = plan[plan.size() - 2];
+            const PlacedObject& design = plan.back();
+            EXPECT_EQ(measured.id, "11");
+            EXPECT_EQ(measured.x, -4);
+            EXPECT_EQ(measured.y, 5.25);
+            EXPECT_EQ(measured.z, 0.01);
+            EXPECT_EQ(measured.params["strMarkerStyle"], "Cross in Circle");
+            EXPECT_EQ(design.id, "21");
+            EXPECT_EQ(design.x, 1.5);
+            EXPECT_EQ(design.params["strMarkerStyle"], "Triangle");
+        }
+    }
+    EXPECT_EQ(List().size(), 8u);
+}
+
+// Import and Update say so when a file that held something gave them no point line; an empty
+// file says nothing, as a cancelled dialog.
+TEST_F(ImportPointsTest, FileWithoutPointLinesIsNamed) {
+    WriteSettings("2");
+    Place("Stakemark.gsm", "7", 0, 0, {"strMarkerStyle=Cross in Circle"});
+    const struct {
+        const char* name;
+        std::string content;
+        bool told;
+        bool crAlone;
+    } cases[] = {
+        {"classic mac.txt", "[Measured_Points]\r7\t1\t2\t3\t\r", true, true},
+        {"mac-\u00fc.txt", Utf16File(u"[Design_Points]\r1\t2\t3\t4\r", ByteOrder::Little), true,
+         true},
+        {"headers.txt", "[Measured_Points]\r\n\r\n[Design_Points]\r\n", true, false},
+        {"empty.txt", "", false, false},
+        {"unicode-empty.txt", Utf16File(u"", ByteOrder::Big), false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        planhost.WriteFile(c.name, c.content);
+        const std::string named =
+            "No point line was found in the points file \"" + std::string(c.name) + "\"";
+        for (const auto& [command, consequence] :
+             {std::pair{"import", "Nothing was placed."},
+              std::pair{"update", "No point was moved or placed."}}) {
+            const std::vector<std::string> alerts = Run({command, c.name}).Alerts();
+            if (!c.told) {
+                EXPECT_THAT(alerts, IsEmpty()) << command;
+                continue;
+            }
+            ASSERT_THAT(alerts, ElementsAre(AllOf(HasSubstr(named), HasSubstr(consequence))));
+            EXPECT_EQ(alerts[0].find("its lines end in CR alone") != std::string::npos, c.crAlone)
+                << command;
+        }
+    }
+    EXPECT_THAT(Ids(List()), ElementsAre("7"));
 }
 
 TEST_F(ImportPointsTest, CancelledDialogPlacesNothingAndSaysNothing) {

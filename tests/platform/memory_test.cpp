@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 TEST(Memory, HandlesAndBlocksCountWhileOutstanding) {
@@ -52,14 +55,21 @@ TEST(Memory, SizesAndZeroFill) {
     }
 }
 
+// The bytes behind a handle that shrank are dirtied first: growing it back must zero them,
+// where realloc would hand them out as they were.
 TEST(Memory, ReallocKeepsContentZeroesGrowthAndKeepsTheHandle) {
-    GSHandle handle = BMAllocateHandle(3);
+    constexpr GSSize kDirtySize = 1000;
+    GSHandle handle = BMAllocateHandle(kDirtySize);
+    std::memset(*handle, 0x5A, kDirtySize);
     (*handle)[0] = 'a', (*handle)[2] = 'c';
-    EXPECT_EQ(BMReallocHandle(handle, 100000), handle);
-    EXPECT_EQ(BMGetHandleSize(handle), 100000);
-    EXPECT_EQ((*handle)[0], 'a');
-    EXPECT_EQ((*handle)[2], 'c');
-    EXPECT_EQ((*handle)[99999], 0);
+    EXPECT_EQ(BMReallocHandle(handle, 3), handle);
+    for (const GSSize size : {kDirtySize, GSSize(100000)}) {
+        EXPECT_EQ(BMReallocHandle(handle, size), handle);
+        EXPECT_EQ(BMGetHandleSize(handle), size);
+        EXPECT_EQ((*handle)[0], 'a');
+        EXPECT_EQ((*handle)[2], 'c');
+        EXPECT_EQ(std::count(*handle + 3, *handle + size, 0), size - 3) << size;
+    }
     EXPECT_EQ(BMReallocHandle(handle, 1), handle);
     EXPECT_EQ(BMGetHandleSize(handle), 1);
     EXPECT_EQ(BMReallocHandle(handle, -5), nullptr);

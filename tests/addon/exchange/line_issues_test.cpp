@@ -32,7 +32,12 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"-2147483649", false, true}, FieldCase{"12.5", false, true},
                     FieldCase{"12,5", false, false}, FieldCase{"1.23457e+06", false, true},
                     FieldCase{"1e", false, false}, FieldCase{"1e400", false, false},
-                    FieldCase{".5", false, true}, FieldCase{"5.", false, true}));
+                    FieldCase{".5", false, true}, FieldCase{"5.", false, true},
+                    FieldCase{"inf", false, false}, FieldCase{"-infinity", false, false},
+                    FieldCase{"nan", false, false}, FieldCase{"0x10", false, true},
+                    FieldCase{"-0X1p3", false, true}, FieldCase{"0x1p99999", false, false},
+                    FieldCase{"0x", false, false}, FieldCase{"0x-1", false, false},
+                    FieldCase{"-+1", false, false}));
 
 TEST(LibraryObjectTest, OnlyOneAndTwoSelectAnObject) {
     EXPECT_EQ(SelectLibraryObject("1").fileName, "Piketmerk.gsm");

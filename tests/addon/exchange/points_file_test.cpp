@@ -10,6 +10,7 @@
 
 #include "platform_test_folder.hpp"
 #include "unprivileged_child.hpp"
+#include "utf16_bytes.hpp"
 
 namespace {
 
@@ -101,6 +102,19 @@ TEST_F(PointsFileTest, ReadsByTheLineRules) {
         {"[Design_Points]\r1\t2\t3\t4\r", {}, {}},
         {"1\t2\r3\t4\r", {{"1", "2\r3", "4\r"}}, {}},
         {"[Design_Points]\n1\n[Measured_Points]\n2\n[Design_Points]\n3\n", {{"2"}}, {{"1"}, {"3"}}},
+        // UTF-16 with its mark is read as narrow text in the default code page.
+        {Utf16File(u"[Design_Points]\r\n1\t2\t3\t4\t\r\n[Measured_Points]\r\n5\t6\t7\t8",
+                   ByteOrder::Little),
+         {{"5", "6", "7", "8"}},
+         {{"1", "2", "3", "4"}}},
+        {Utf16File(u" P\u00e4\u20ac\u4e2d \t 1 \n\n[Design_Points]\n\U0001F600\t", ByteOrder::Big),
+         {{"P\xE4\x80?", "1"}},
+         {{"?"}}},
+        {Utf16File(u"", ByteOrder::Little), {}, {}},
+        // Without its mark it stays bytes.
+        {Utf16Bytes(u"1\t2\n", ByteOrder::Little),
+         {{std::string("1\0", 2), std::string("\0002\0", 3)}, {std::string(1, '\0')}},
+         {}},
     };
     for (const ReadCase& c : cases) {
         const PointLists lists = Read(c.content);
@@ -118,12 +132,45 @@ TEST_F(PointsFileTest, LinesKnowWhereTheyStand) {
     EXPECT_EQ(lists.measured[1].lineNumber, 6u);
 }
 
+TEST_F(PointsFileTest, SaysWhyAFileGaveNoLine) {
+    const struct {
+        std::string content;
+        bool empty;
+        bool crLineEndsOnly;
+    } cases[] = {
+        {"", true, false},
+        {Utf16File(u"", ByteOrder::Big), true, false},
+        {"[Measured_Points]\r7\t1\t2\t3\t\r", false, true},
+        {Utf16File(u"[Measured_Points]\r", ByteOrder::Little), false, true},
+        {"[Measured_Points]\r\n", false, false},
+        {"7\r8\n", false, false},
+        {"\n", false, false},
+    };
+    for (const auto& c : cases) {
+        const TextSummary text = Read(c.content).text;
+        EXPECT_EQ(text.empty, c.empty) << testing::PrintToString(c.content);
+        EXPECT_EQ(text.crLineEndsOnly, c.crLineEndsOnly) << testing::PrintToString(c.content);
+    }
+    EXPECT_TRUE(ReadPointsFile(LocationOf(folder / "missing.txt")).text.empty);
+}
+
 TEST_F(PointsFileTest, ReadsLinesLongerThanABlock) {
     const std::string longField(3 << 20, '7');
     const PointLists lists = Read("1\t" + longField + "\t3\t4\n2\t5\t6\t7");
     ASSERT_EQ(lists.measured.size(), 2u);
     EXPECT_EQ(lists.measured[0].fields[1], longField);
     EXPECT_EQ(FieldsOf(lists.measured)[1], (Fields{"2", "5", "6", "7"}));
+}
+
+// The first block of a large file ends after 1 MiB of bytes, in the middle of the character
+// that stands there.
+TEST_F(PointsFileTest, ReadsUtf16CharactersAcrossBlocks) {
+    const std::u16string longName(std::size_t(1 << 19) - 3, u'\u00e4');
+    const PointLists lists = Read(
+        Utf16File(u"1" + longName + u"\U0001F600\u20ac\t5\t6\t7\r\n2\t3\t4\t5", ByteOrder::Little));
+    ASSERT_EQ(lists.measured.size(), 2u);
+    EXPECT_EQ(lists.measured[0].fields[0], "1" + std::string(longName.size(), '\xE4') + "?\x80");
+    EXPECT_EQ(FieldsOf(lists.measured)[1], (Fields{"2", "3", "4", "5"}));
 }
 
 TEST_F(PointsFileTest, NothingToReadYieldsEmptyLists) {

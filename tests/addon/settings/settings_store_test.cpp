@@ -16,6 +16,16 @@ GS::UniString U(const char* text) {
     return GS::UniString(text);
 }
 
+// Stakewise.dat files as the store has always scrambled them, fixed here byte for byte so that a
+// change of the generator cannot pass unseen.
+// "SymbolSize=3\r\nStartNumber=9\n\nLib\rrary=2"
+const std::string kScrambledSettings(
+    "\xDE\x3D\x42\x5C\xCE\xA4\x30\x0B\x8F\xE9\xEA\xF5\x84\x9A\xD8\x1E\x3C\xA6\x0B\x00"
+    "\x04\x35\xD1\x17\xB7\x21\x1E\xDC\x53\x6C\xB2\x18\x20\x16\xAE\x2C\x38\xD5\x31",
+    39);
+// "Library=1\r\n"
+const std::string kScrambledLibrary = "\xC1\x2D\x4D\x4C\xC0\xBA\x1A\x5F\xC4\x81\xDD";
+
 const std::string FirstSaveFile =
     "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\nLibrary=2\r\n";
 
@@ -24,10 +34,6 @@ protected:
     void Given(const std::string& path, const std::string& content) {
         std::filesystem::create_directories(home.Folder());
         WriteWholeFile(path, content);
-    }
-    std::string Scrambled(std::string plain) {
-        ScrambleSettingsBytes(plain);
-        return plain;
     }
     void ExpectSettings(const char* symbolSize, const char* startNumber, const char* library) {
         EXPECT_EQ(GetSymbolSize(), U(symbolSize));
@@ -96,19 +102,18 @@ TEST_F(SettingsStoreTest, OverlongValuesAreCutButKeepTheirLineEnd) {
 }
 
 TEST_F(SettingsStoreTest, ScrambledFallbackIsReadButNeverWritten) {
-    const std::string dat = Scrambled("SymbolSize=3\r\nStartNumber=9\n\nLib\rrary=2");
-    Given(home.DatFile(), dat);
+    Given(home.DatFile(), kScrambledSettings);
     ReadSettings();
     ExpectSettings("3", "9", "2");
     SetSymbolSize(U("4"));
     ASSERT_TRUE(WriteSettings());
     ReadSettings();
     ExpectSettings("4", "9", "2");
-    EXPECT_EQ(ReadWholeFile(home.DatFile()), dat);
+    EXPECT_EQ(ReadWholeFile(home.DatFile()), kScrambledSettings);
 }
 
 TEST_F(SettingsStoreTest, UnopenableIniFallsBackToTheScrambledFile) {
-    Given(home.DatFile(), Scrambled("Library=1\r\n"));
+    Given(home.DatFile(), kScrambledLibrary);
     std::filesystem::create_directory(home.IniFile());
     ReadSettings();
     ExpectSettings("", "", "1");
