@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "RS/OpenModules.hpp"
 #include "api/operation_slots.hpp"
 #include "faults.hpp"
 #include "menus.hpp"
@@ -40,9 +41,11 @@ API_EntryTable BuildEntryTable(Session& session) {
 }
 
 std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
-    if (exports.apiVersion != API_ContractVersion)
+    if (!API_HostAcceptsContract(exports.apiVersion))
         return "the add-on was built for API contract " + VersionText(exports.apiVersion) +
-               ", this host has " + VersionText(API_ContractVersion) +
+               ", this host runs contracts " +
+               VersionText(API_ContractMajor(API_ContractVersion) << 16) + " to " +
+               VersionText(API_ContractVersion) +
                "; rebuild it against this host's platform headers";
     if (exports.minHostVersion > API_HostRelease)
         return "the add-on needs host release " + std::to_string(exports.minHostVersion) +
