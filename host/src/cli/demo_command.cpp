@@ -129,7 +129,7 @@ bool StartFresh(const DemoPaths& paths) {
 void ApplySettings(const DemoPaths& paths) {
     const int status =
         RunStep(paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
-    if (status == 0 && fs::exists(paths.settingsFile)) {
+    if (status == int(ExitStatus::kCommandRan) && fs::exists(paths.settingsFile)) {
         std::printf("demo: the Settings dialog saved %s\n", paths.settingsFile.string().c_str());
         return;
     }
@@ -195,7 +195,8 @@ ExitStatus RunDemo(const DemoArgs& args) {
     int number = 2;
     for (const Run& run : runs) {
         Step(number++, run.title);
-        if (const int status = RunStep(paths, run.arguments); status != 0) {
+        if (const int status = RunStep(paths, run.arguments);
+            status != int(ExitStatus::kCommandRan)) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
             return ExitStatus::kRefused;
         }

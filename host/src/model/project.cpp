@@ -247,9 +247,8 @@ void Project::Save(const ProjectChanges& changes) {
     Execute("BEGIN IMMEDIATE");
     try {
         Statement list(db_, "INSERT OR REPLACE INTO param_lists VALUES (?, ?)");
-        for (const SharedParameters& shared : changes.newParameterLists) {
+        for (const SharedParameters& shared : changes.newParameterLists)
             list.Bind(1, shared->id).BindBlob(2, EncodeParameters(shared->list)).Run();
-        }
         std::string upsertSql = std::string("INSERT OR REPLACE INTO elements (") + kElementColumns +
                                 ") VALUES (" + Placeholders(kElementColumnCount) + ")";
         Statement upsert(db_, upsertSql.c_str());
@@ -258,9 +257,8 @@ void Project::Save(const ProjectChanges& changes) {
             upsert.Run();
         }
         Statement remove(db_, "DELETE FROM elements WHERE guid = ?");
-        for (const API_Guid& guid : changes.removedElements) {
+        for (const API_Guid& guid : changes.removedElements)
             remove.BindBlob(1, GuidBlob(guid)).Run();
-        }
         Statement removeStep(db_, "DELETE FROM undo_steps WHERE id = ?");
         Statement removeEntries(db_, "DELETE FROM undo_entries WHERE step = ?");
         for (std::int64_t id : changes.removedSteps) {
@@ -284,9 +282,8 @@ void Project::Save(const ProjectChanges& changes) {
                 if (entry.before) {
                     BindElement(addEntry, 5, *entry.before);
                 } else {
-                    for (int column = 5; column < 5 + kElementColumnCount; ++column) {
+                    for (int column = 5; column < 5 + kElementColumnCount; ++column)
                         addEntry.BindNull(column);
-                    }
                 }
                 addEntry.Run();
             }
