@@ -16,10 +16,10 @@
 namespace planhost_test {
 namespace {
 
+using std::chrono::seconds;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using std::chrono::seconds;
 
 const std::string kInUse =
     "planhost: the project plan.db is in use by another planhost; try again when it has finished";
