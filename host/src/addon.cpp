@@ -22,8 +22,11 @@ constexpr Int32 kHostMainVersion = 22;
 // The module's file name on this system ("Stakewise.so", "Stakewise.dll"), from the build.
 constexpr const char* kAddOnFileName = STAKEWISE_ADDON_FILE_NAME;
 
-std::string Hex(UInt32 value) {
-    return FormatErrCode(GSErrCode(value));
+// "0x160001": a contract version as its header writes it.
+std::string VersionText(UInt32 version) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", unsigned(version));
+    return text;
 }
 
 // Text that the add-on wrote into a fixed field, taken up to its NUL or the field's end.
@@ -42,9 +45,10 @@ API_EntryTable BuildEntryTable(Session& session) {
 
 std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
     if (!API_HostAcceptsContract(exports.apiVersion))
-        return "the add-on was built for API contract " + Hex(exports.apiVersion) +
-               ", this host runs contracts " + Hex(API_ContractMajor(API_ContractVersion) << 16) +
-               " to " + Hex(API_ContractVersion) +
+        return "the add-on was built for API contract " + VersionText(exports.apiVersion) +
+               ", this host runs contracts " +
+               VersionText(API_ContractMajor(API_ContractVersion) << 16) + " to " +
+               VersionText(API_ContractVersion) +
                "; rebuild it against this host's platform headers";
     if (exports.minHostVersion > API_HostRelease)
         return "the add-on needs host release " + std::to_string(exports.minHostVersion) +

@@ -124,22 +124,6 @@ std::vector<os::EnvironmentSetting> PlanhostRunner::Environment() const {
     return settings;
 }
 
-std::unique_ptr<os::Process> PlanhostRunner::Start(const std::vector<std::string>& args,
-                                                   const std::filesystem::path& out,
-                                                   const std::filesystem::path& err) const {
-    std::vector<std::string> arguments{Text(Binary())};
-    arguments.insert(arguments.end(), args.begin(), args.end());
-    std::unique_ptr<os::Process> process = os::Process::Start({.program = Text(Binary()),
-                                                               .arguments = arguments,
-                                                               .environment = Environment(),
-                                                               .workingFolder = Text(folder_),
-                                                               .outputFile = Text(out),
-                                                               .errorFile = Text(err),
-                                                               .user = runUser_});
-    if (process == nullptr) throw std::runtime_error("cannot start " + Text(Binary()));
-    return process;
-}
-
 void PlanhostRunner::WriteFile(const std::filesystem::path& path,
                                const std::string& content) const {
     const std::filesystem::path full = folder_ / path;
@@ -156,29 +140,47 @@ std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {
 }
 
 RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTrace) {
-    const std::filesystem::path tracePath = runFolder() / "trace.txt";
-    const std::filesystem::path outPath = runFolder() / "stdout.txt";
-    const std::filesystem::path errPath = runFolder() / "stderr.txt";
-    std::filesystem::remove(tracePath);
+    return Finish(Start(args, withTrace));
+}
 
-    std::vector<std::string> arguments;
-    if (withTrace) arguments = {"--trace", Text(tracePath)};
+StartedRun PlanhostRunner::Start(const std::vector<std::string>& args, bool withTrace) {
+    StartedRun run;
+    const std::string name = std::to_string(++runs_);
+    run.withTrace = withTrace;
+    run.out = runFolder() / (name + ".stdout");
+    run.err = runFolder() / (name + ".stderr");
+    run.trace = runFolder() / (name + ".trace");
+
+    std::vector<std::string> arguments{Text(Binary())};
+    if (withTrace) arguments.insert(arguments.end(), {"--trace", Text(run.trace)});
     arguments.insert(arguments.end(), args.begin(), args.end());
-    const std::unique_ptr<os::Process> child = Start(arguments, outPath, errPath);
+    run.process = os::Process::Start({.program = Text(Binary()),
+                                      .arguments = arguments,
+                                      .environment = Environment(),
+                                      .workingFolder = Text(folder_),
+                                      .outputFile = Text(run.out),
+                                      .errorFile = Text(run.err),
+                                      .user = runUser_});
+    if (run.process == nullptr) throw std::runtime_error("cannot start " + Text(Binary()));
+    run.pid = run.process->Id();
+    return run;
+}
 
+RunResult PlanhostRunner::Finish(const StartedRun& run) {
     RunResult result;
-    if (!child->Wait(timeout_)) {
-        child->Kill();
-        child->WaitToEnd();
+    os::Process& process = *run.process;
+    if (!process.Wait(timeout_)) {
+        process.Kill();
+        process.WaitToEnd();
         result.timedOut = true;
     }
-    result.exitCode = child->ExitStatus();
-    result.signal = child->Signal();
-    result.out = Slurp(outPath);
-    result.err = Slurp(errPath);
+    result.exitCode = process.ExitStatus();
+    result.signal = process.Signal();
+    result.out = Slurp(run.out);
+    result.err = Slurp(run.err);
     result.outLines = SplitLines(result.out);
     result.errLines = SplitLines(result.err);
-    if (withTrace) result.traceLines = SplitLines(Slurp(tracePath));
+    if (run.withTrace) result.traceLines = SplitLines(Slurp(run.trace));
     return result;
 }
 

@@ -12,6 +12,11 @@ namespace test_system {
 // Sets an environment variable of this process to a UTF-8 value; a null value removes it.
 void SetEnvironmentValue(const char* name, const char* value);
 
+// Runs check as a plain user, whom file permissions bind, and returns what it returned: on
+// POSIX in a child process, which becomes "nobody" first when the tests run as root. Windows
+// has no fork and no such change of user: check runs in this process.
+bool RunUnprivileged(const std::function<bool()>& check);
+
 // Runs check where the files of folder (a UTF-8 path) cannot be replaced and nothing can be
 // added to it, and returns what check returned. POSIX: the folder is read-only and check runs
 // in a child process as an unprivileged user ("nobody" when run as root, who may write into

@@ -2,6 +2,7 @@
 // settings, the Settings values, three inserted points, an export, an import of a shipped
 // sample, an update from a shipped as-built file, and a picture of the plan. Each step is a
 // planhost run of its own (this same program), as a user would run them one after the other.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "IO/Utf8Path.hpp"
 #include "cli/point_command_entries.hpp"
+#include "cli/project_opening.hpp"
 #include "model/library.hpp"
 #include "os/process.hpp"
 
@@ -20,11 +22,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int StepFailed = 3;
-
 std::string Text(const fs::path& path) {
     return IO::Utf8FromPath(path);
 }
+
+// The project file and the companions that SQLite makes beside it.
+constexpr const char* kProjectSuffixes[] = {"", "-journal", "-wal", "-shm"};
+constexpr std::size_t kForeignNamesShown = 3;
+
+struct DemoArgs {
+    std::string folder = "demo";
+    bool force = false;
+};
 
 struct DemoPaths {
     fs::path folder;
@@ -58,12 +67,52 @@ std::vector<std::string> StepEnvironment(const DemoPaths& paths) {
     return variables;
 }
 
-// Runs planhost with the demo's project and settings; its exit status, or -1.
-int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
+// Runs one step: planhost with the demo's project and settings. Its exit status, or -1.
+int RunStep(const DemoPaths& paths, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"planhost", "--project", Text(paths.project)});
     std::fflush(stdout);
     std::fflush(stderr);
     return os::RunProgram(os::ThisProgram(), arguments, StepEnvironment(paths)).value_or(-1);
+}
+
+bool IsDemoFileName(const DemoPaths& paths, const std::string& name) {
+    const std::string project = Text(paths.project.filename());
+    const bool projectFile =
+        std::any_of(std::begin(kProjectSuffixes), std::end(kProjectSuffixes),
+                    [&](const char* suffix) { return name == project + suffix; });
+    // Hidden temporary files of saves that were killed: ".NAME.tmp..."
+    const auto leftoverOf = [&name](const fs::path& file) {
+        return name.starts_with("." + Text(file.filename()) + ".tmp");
+    };
+    return projectFile || name == ProjectLockPath(paths.project).filename() ||
+           name == paths.config.filename() || name == paths.exported.filename() ||
+           name == paths.picture.filename() || leftoverOf(paths.exported) ||
+           leftoverOf(paths.picture);
+}
+
+// The names in the folder that the demo did not make, sorted. The demo's settings folder comes
+// first in every run, so without it nothing in the folder is the demo's.
+std::vector<std::string> ForeignNames(const DemoPaths& paths) {
+    std::vector<std::string> names;
+    std::error_code error;
+    const bool demoMade = fs::is_directory(paths.settingsFile.parent_path(), error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(paths.folder, error)) {
+        const std::string name = Text(entry.path().filename());
+        if (!demoMade || !IsDemoFileName(paths, name)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void TellForeignFolder(const DemoPaths& paths, const std::vector<std::string>& names) {
+    std::string shown;
+    for (std::size_t i = 0; i < std::min(names.size(), kForeignNamesShown); ++i)
+        shown += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kForeignNamesShown) shown += ", ...";
+    std::fprintf(stderr,
+                 "planhost: the folder %s holds files that the demo did not make (%s); name "
+                 "another folder, or add --force to let the demo replace its own files there\n",
+                 Text(paths.folder).c_str(), shown.c_str());
 }
 
 void Step(int number, const std::string& what) {
@@ -74,9 +123,8 @@ void Step(int number, const std::string& what) {
 bool StartFresh(const DemoPaths& paths) {
     std::error_code error;
     fs::create_directories(paths.settingsFile.parent_path(), error);
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+    for (const char* suffix : kProjectSuffixes)
         fs::remove(fs::path(paths.project) += suffix, error);
-    }
     fs::remove(paths.settingsFile, error);
     fs::remove(fs::path(paths.settingsFile).replace_extension("dat"), error);
     fs::remove(paths.exported, error);
@@ -85,9 +133,9 @@ bool StartFresh(const DemoPaths& paths) {
 
 // The Settings dialog's values; written by hand when the dialog cannot be run.
 void ApplySettings(const DemoPaths& paths) {
-    int status = RunPlanhost(
-        paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
-    if (status == 0 && fs::exists(paths.settingsFile)) {
+    const int status =
+        RunStep(paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
+    if (status == int(ExitStatus::kCommandRan) && fs::exists(paths.settingsFile)) {
         std::printf("demo: the Settings dialog saved %s\n", Text(paths.settingsFile).c_str());
         return;
     }
@@ -109,18 +157,23 @@ void ShowFile(const fs::path& path) {
     }
 }
 
-int RunDemo(const std::string& folder) {
-    DemoPaths paths = PathsFor(folder);
+ExitStatus RunDemo(const DemoArgs& args) {
+    DemoPaths paths = PathsFor(args.folder);
     fs::path sample = paths.samples / "site-points.txt";
     fs::path asBuilt = paths.samples / "as-built.txt";
     if (!fs::exists(sample) || !fs::exists(asBuilt)) {
         std::fprintf(stderr, "planhost: the shipped samples are missing in %s\n",
                      Text(paths.samples).c_str());
-        return StepFailed;
+        return ExitStatus::kRefused;
+    }
+    if (const std::vector<std::string> foreign = ForeignNames(paths);
+        !foreign.empty() && !args.force) {
+        TellForeignFolder(paths, foreign);
+        return ExitStatus::kUsageError;
     }
     if (!StartFresh(paths)) {
         std::fprintf(stderr, "planhost: cannot make the folder %s\n", Text(paths.folder).c_str());
-        return StepFailed;
+        return ExitStatus::kRefused;
     }
     std::printf("demo: a fresh project %s and settings in %s\n", Text(paths.project).c_str(),
                 Text(paths.config).c_str());
@@ -146,9 +199,10 @@ int RunDemo(const std::string& folder) {
     int number = 2;
     for (const Run& run : runs) {
         Step(number++, run.title);
-        if (int status = RunPlanhost(paths, run.arguments); status != 0) {
+        if (const int status = RunStep(paths, run.arguments);
+            status != int(ExitStatus::kCommandRan)) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
-            return StepFailed;
+            return ExitStatus::kRefused;
         }
         if (run.arguments.front() == "export") ShowFile(paths.exported);
     }
@@ -157,21 +211,27 @@ int RunDemo(const std::string& folder) {
         "  picture   %s\n",
         Text(paths.project).c_str(), Text(paths.settingsFile).c_str(), Text(paths.exported).c_str(),
         Text(paths.picture).c_str());
-    return 0;
+    return ExitStatus::kCommandRan;
 }
 
 }  // namespace
 
 CommandEntry DemoCommand() {
-    auto folder = std::make_shared<std::string>("demo");
+    auto args = std::make_shared<DemoArgs>();
     return {
         "demo",
         "Run the main job in DIR (default ./demo): fresh project and settings, Settings, three "
         "inserted points, export, import of a shipped sample, update from a shipped as-built "
-        "file, and a picture of the plan.",
-        [folder](CLI::App& sub) { sub.add_option("DIR", *folder, "The demo folder"); },
-        [folder](Session&) { return RunDemo(*folder); },
+        "file, and a picture of the plan. A DIR that holds files the demo did not make is "
+        "refused (exit status 2) unless --force.",
+        [args](CLI::App& sub) {
+            sub.add_option("DIR", args->folder, "The demo folder");
+            sub.add_flag("--force", args->force,
+                         "Replace the demo's own files in DIR even though it holds others");
+        },
+        [args](Session&) { return RunDemo(*args); },
         false,
+        ProjectUse::kNone,
     };
 }
 

@@ -16,8 +16,8 @@ namespace planhost {
 
 namespace {
 
-constexpr std::size_t MaxNameLength = 31;
-constexpr std::size_t MaxTextLength = 255;
+constexpr std::size_t kMaxNameLength = 31;
+constexpr std::size_t kMaxTextLength = 255;
 
 std::u16string FromUtf8(std::string_view text) {
     return GS::UniString(text, GS::CC_UTF8).Text();
@@ -28,11 +28,11 @@ std::string ToUtf8(const std::u16string& text) {
 }
 
 bool ParseType(const std::string& type, API_AddParID* id) {
-    static const std::pair<const char*, API_AddParID> types[] = {
+    static const std::pair<const char*, API_AddParID> kTypes[] = {
         {"integer", APIParT_Integer}, {"length", APIParT_Length}, {"real", APIParT_RealNum},
         {"boolean", APIParT_Boolean}, {"text", APIParT_CString},
     };
-    for (const auto& [name, value] : types) {
+    for (const auto& [name, value] : kTypes) {
         if (type == name) {
             *id = value;
             return true;
@@ -42,7 +42,7 @@ bool ParseType(const std::string& type, API_AddParID* id) {
 }
 
 bool IsAsciiName(const std::string& name) {
-    return !name.empty() && name.size() <= MaxNameLength &&
+    return !name.empty() && name.size() <= kMaxNameLength &&
            std::all_of(name.begin(), name.end(), [](char c) { return c > ' ' && c < 0x7F; });
 }
 
@@ -59,7 +59,7 @@ Parameter ParseParameter(const nlohmann::json& entry) {
     const nlohmann::json& value = entry.at("value");
     if (parameter.IsText()) {
         parameter.text = FromUtf8(value.get<std::string>());
-        if (parameter.text.size() > MaxTextLength) {
+        if (parameter.text.size() > kMaxTextLength) {
             throw std::runtime_error("parameter " + parameter.name + " is longer than 255");
         }
     } else {

@@ -36,6 +36,8 @@ public:
     static std::unique_ptr<Process> Start(const ProcessOptions& options);
     virtual ~Process() = default;
 
+    // The system's id of the process.
+    virtual int Id() const = 0;
     // Waits until the program has ended or the time is up; true once it has ended.
     virtual bool Wait(std::chrono::milliseconds timeout) = 0;
     bool WaitToEnd() { return Wait(std::chrono::milliseconds::max()); }

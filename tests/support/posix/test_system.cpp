@@ -17,7 +17,8 @@ namespace {
 
 constexpr uid_t kNobodyId = 65534;
 
-// True when the check returned true in a child that file permissions bind.
+}  // namespace
+
 bool RunUnprivileged(const std::function<bool()>& check) {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -28,8 +29,6 @@ bool RunUnprivileged(const std::function<bool()>& check) {
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
            WEXITSTATUS(status) == 0;
 }
-
-}  // namespace
 
 void SetEnvironmentValue(const char* name, const char* value) {
     if (value != nullptr) {

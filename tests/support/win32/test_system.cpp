@@ -38,6 +38,10 @@ void SetEnvironmentValue(const char* name, const char* value) {
                  reinterpret_cast<const wchar_t*>(wideValue.c_str()));
 }
 
+bool RunUnprivileged(const std::function<bool()>& check) {
+    return check();
+}
+
 bool RunWithFolderProtected(const std::string& folder, const std::function<bool()>& check) {
     const fs::path path = IO::PathFromUtf8(folder);
     SetFilesWritable(path, false);

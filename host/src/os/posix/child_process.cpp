@@ -75,6 +75,8 @@ class PosixProcess final : public Process {
 public:
     explicit PosixProcess(pid_t pid) : pid_(pid) {}
 
+    int Id() const override { return int(pid_); }
+
     bool Wait(milliseconds timeout) override {
         if (ended_ || timeout == milliseconds::max()) return Reap(0);
         const auto deadline = std::chrono::steady_clock::now() + timeout;

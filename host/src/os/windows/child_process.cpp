@@ -131,6 +131,8 @@ public:
     WindowsProcess(const WindowsProcess&) = delete;
     WindowsProcess& operator=(const WindowsProcess&) = delete;
 
+    int Id() const override { return int(::GetProcessId(process_)); }
+
     bool Wait(milliseconds timeout) override {
         const DWORD wait = timeout.count() >= INFINITE ? INFINITE : DWORD(timeout.count());
         if (ended_ || ::WaitForSingleObject(process_, wait) != WAIT_OBJECT_0) return ended_;
