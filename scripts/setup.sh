@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake make g++ clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
           libsqlite3-dev sqlite3 libcli11-dev nlohmann-json3-dev locales
-          clang libclang-rt-14-dev valgrind bc)
+          clang libclang-rt-14-dev valgrind bc
+          chromium)  # renders the stakeout report page in an end-to-end test
 
 missing=()
 for package in "${packages[@]}"; do

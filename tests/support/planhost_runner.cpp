@@ -135,12 +135,20 @@ std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {
 
 RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTrace) {
     const std::filesystem::path tracePath = runFolder() / "trace.txt";
+    std::filesystem::remove(tracePath);
+    std::vector<std::string> allArgs;
+    if (withTrace) allArgs = {"--trace", tracePath.string()};
+    allArgs.insert(allArgs.end(), args.begin(), args.end());
+    RunResult result = RunProgram(Binary(), allArgs);
+    if (withTrace) result.traceLines = SplitLines(Slurp(tracePath));
+    return result;
+}
+
+RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
+                                     const std::vector<std::string>& args) {
     const std::filesystem::path outPath = runFolder() / "stdout.txt";
     const std::filesystem::path errPath = runFolder() / "stderr.txt";
-    std::filesystem::remove(tracePath);
-
-    std::vector<std::string> argStrings{Binary().string()};
-    if (withTrace) argStrings.insert(argStrings.end(), {"--trace", tracePath.string()});
+    std::vector<std::string> argStrings{program.string()};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<std::string> envStrings = ChildEnvironment(*this, extraEnv_);
     const std::vector<char*> argv = PointersTo(argStrings);
@@ -173,7 +181,6 @@ RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTra
     result.err = Slurp(errPath);
     result.outLines = SplitLines(result.out);
     result.errLines = SplitLines(result.err);
-    if (withTrace) result.traceLines = SplitLines(Slurp(tracePath));
     return result;
 }
 

@@ -48,6 +48,9 @@ public:
 
     // Runs planhost with these arguments (without the program name).
     RunResult Run(const std::vector<std::string>& args, bool withTrace = true);
+    // Runs another program the same way (absolute path), without a trace.
+    RunResult RunProgram(const std::filesystem::path& program,
+                         const std::vector<std::string>& args);
 
     const std::filesystem::path& folder() const { return folder_; }  // the working folder
     std::filesystem::path home() const { return folder_ / "home"; }

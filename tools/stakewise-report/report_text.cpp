@@ -63,16 +63,33 @@ void WritePairs(const StakeoutReport& report, TextOutput& out) {
     }
 }
 
-// Points without a partner: number and position in metres.
+std::array<NumberText, 4> PositionTexts(const PointRecord& point) {
+    return {NumberText::Integer(point.number), NumberText::Metres(point.x),
+            NumberText::Metres(point.y), NumberText::Metres(point.z)};
+}
+
+// Points without a partner: number and position in metres. Their texts are measured first, as
+// a coordinate's text has no length that its value tells.
 void WriteUnpaired(std::string_view title, const std::vector<NumberedPoint>& points,
                    const std::vector<std::size_t>& indices, TextOutput& out) {
     if (indices.empty()) return;
-    WriteHeading(out, title, indices.size());
+    constexpr std::array<std::string_view, 4> kTitles = {"number", "x m", "y m", "z m"};
+    std::array<std::size_t, 4> widths{};
+    for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = kTitles[c].size();
     for (const std::size_t index : indices) {
-        const PointRecord& point = points[index].point;
-        out << "  " << NumberText::Integer(point.number).View() << "  x "
-            << NumberText::Metres(point.x).View() << "  y " << NumberText::Metres(point.y).View()
-            << "  z " << NumberText::Metres(point.z).View() << '\n';
+        const std::array<NumberText, 4> texts = PositionTexts(points[index].point);
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], texts[c].View().size());
+    }
+    WriteHeading(out, title, indices.size());
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        out.AppendRight(kTitles[c], widths[c] + (c == 0 ? 0 : kGap));
+    out << '\n';
+    for (const std::size_t index : indices) {
+        const std::array<NumberText, 4> texts = PositionTexts(points[index].point);
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            out.AppendRight(texts[c].View(), widths[c] + (c == 0 ? 0 : kGap));
+        out << '\n';
     }
 }
 

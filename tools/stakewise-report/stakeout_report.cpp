@@ -8,18 +8,15 @@ namespace {
 
 void AddLineNotes(std::vector<std::string>& notes, const std::string& file,
                   const LineNotes& lines) {
-    const auto add = [&](const LineIssues& issues, const char* one, const char* many,
-                         const char* what) {
+    const auto add = [&](const LineIssues& issues, const char* what) {
         if (issues.IsEmpty()) return;
-        notes.push_back(file + ": " + std::to_string(issues.Count()) + " " +
-                        (issues.Count() == 1 ? one : many) + " " + what + " (" + issues.Named() +
-                        ")");
+        notes.push_back(file + ": " + std::to_string(issues.Count()) +
+                        (issues.Count() == 1 ? " line with " : " lines with ") + what + " (" +
+                        issues.Named() + ")");
     };
-    add(lines.fewerFields, "line has", "lines have", "fewer than four fields and was left out");
-    add(lines.notFinite, "line has", "lines have",
-        "a coordinate that is no finite number and was left out");
-    add(lines.partlyRead, "line has", "lines have",
-        "a field that is not just a number, read as far as it is one");
+    add(lines.fewerFields, "fewer than four fields, left out");
+    add(lines.notFinite, "a coordinate that is no finite number, left out");
+    add(lines.partlyRead, "a field that is not just a number, read as far as it is one");
 }
 
 std::string DuplicateNote(const DuplicateNumber& duplicate) {

@@ -1,7 +1,8 @@
 // demo: the main job of the system, start to end, in a folder of its own: fresh project and
 // settings, the Settings values, three inserted points, an export, an import of a shipped
-// sample, an update from a shipped as-built file, and a picture of the plan. Each step is a
-// planhost run of its own (this same program), as a user would run them one after the other.
+// sample, an update from a shipped as-built file, a picture of the plan, and the stakeout report
+// of the points after the update. Each step is a run of its own (planhost is this same program,
+// stakewise-report lies next to it), as a user would run them one after the other.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,8 +34,11 @@ struct DemoPaths {
     fs::path settingsFile;
     fs::path project;
     fs::path exported;
+    fs::path staked;  // the export after the update: design and staked points
     fs::path picture;
+    fs::path report;
     fs::path samples;
+    fs::path reportTool;
 };
 
 DemoPaths PathsFor(const std::string& folder) {
@@ -44,8 +48,12 @@ DemoPaths PathsFor(const std::string& folder) {
     paths.settingsFile = paths.config / "Orvane" / "Stakewise" / "Stakewise.ini";
     paths.project = paths.folder / "plan.db";
     paths.exported = paths.folder / "exported-points.txt";
+    paths.staked = paths.folder / "staked-points.txt";
     paths.picture = paths.folder / "plan.svg";
-    paths.samples = fs::path(DefaultLibraryFolder()).parent_path() / "samples";
+    paths.report = paths.folder / "report.html";
+    const fs::path programs = fs::path(DefaultLibraryFolder()).parent_path();
+    paths.samples = programs / "samples";
+    paths.reportTool = programs / "stakewise-report";
     return paths;
 }
 
@@ -66,20 +74,35 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Runs planhost with the demo's project and settings; its exit status, or -1.
-int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"planhost", "--project", paths.project.string()});
+// Runs a program with the demo's settings folder; its exit status, or -1.
+int RunProgram(const DemoPaths& paths, const char* program, std::vector<std::string> arguments) {
     std::vector<std::string> environment = ChildEnvironment(paths);
     std::vector<char*> argv = Pointers(arguments);
     std::vector<char*> envp = Pointers(environment);
     std::fflush(stdout);
     std::fflush(stderr);
     pid_t child = 0;
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
+    if (posix_spawn(&child, program, nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
     int status = 0;
     if (waitpid(child, &status, 0) != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs planhost with the demo's project and settings.
+int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"planhost", "--project", paths.project.string()});
+    return RunProgram(paths, "/proc/self/exe", std::move(arguments));
+}
+
+// The stakeout report of the export after the update, as a page; some points are outside
+// their tolerance on purpose (status 1), so only a report that could not be made fails.
+bool RunStakeoutReport(const DemoPaths& paths) {
+    const int status =
+        RunProgram(paths, paths.reportTool.c_str(),
+                   {"stakewise-report", "--html", paths.report.string(), paths.staked.string()});
+    if (status == 0 || status == 1) return true;
+    std::fprintf(stderr, "planhost: stakewise-report ended with status %d\n", status);
+    return false;
 }
 
 void Step(int number, const std::string& what) {
@@ -95,7 +118,8 @@ bool StartFresh(const DemoPaths& paths) {
     }
     fs::remove(paths.settingsFile, error);
     fs::remove(fs::path(paths.settingsFile).replace_extension("dat"), error);
-    fs::remove(paths.exported, error);
+    for (const fs::path& made : {paths.exported, paths.staked, paths.report})
+        fs::remove(made, error);
     return fs::is_directory(paths.settingsFile.parent_path());
 }
 
@@ -156,8 +180,10 @@ int RunDemo(const std::string& folder) {
              " (2 measured, 5 design points)",
          {"import", sample.string()}},
         {"Update points from the shipped as-built file " + asBuilt.string() +
-             " (moves 1, 2 and 101, places 301)",
+             " (moves 1, 2 and 101, places 301, stakes design points 201 to 204)",
          {"update", asBuilt.string()}},
+        {"Export points after the update to " + paths.staked.string(),
+         {"export", paths.staked.string()}},
         {"The plan, one object a line", {"list"}},
         {"Render the plan to " + paths.picture.string(), {"render", paths.picture.string()}},
     };
@@ -168,13 +194,16 @@ int RunDemo(const std::string& folder) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
             return StepFailed;
         }
-        if (run.arguments.front() == "export") ShowFile(paths.exported);
+        if (run.arguments.front() == "export") ShowFile(run.arguments.back());
     }
+    Step(number, "Stakeout report of " + paths.staked.string() + " to " + paths.report.string());
+    if (!RunStakeoutReport(paths)) return StepFailed;
     std::printf(
         "\ndemo: done. Files:\n  project   %s\n  settings  %s\n  exported  %s\n"
-        "  picture   %s\n",
+        "  staked    %s\n  picture   %s\n  report    %s\n",
         paths.project.string().c_str(), paths.settingsFile.string().c_str(),
-        paths.exported.string().c_str(), paths.picture.string().c_str());
+        paths.exported.string().c_str(), paths.staked.string().c_str(),
+        paths.picture.string().c_str(), paths.report.string().c_str());
     return 0;
 }
 
@@ -186,7 +215,7 @@ CommandEntry DemoCommand() {
         "demo",
         "Run the main job in DIR (default ./demo): fresh project and settings, Settings, three "
         "inserted points, export, import of a shipped sample, update from a shipped as-built "
-        "file, and a picture of the plan.",
+        "file, a picture of the plan, and the stakeout report (report.html) of the points.",
         [folder](CLI::App& sub) { sub.add_option("DIR", *folder, "The demo folder"); },
         [folder](Session&) { return RunDemo(*folder); },
         false,
