@@ -1,7 +1,8 @@
 #include "report_numbers.hpp"
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <cstring>
 
 NumberText NumberText::Integer(long long value) {
     NumberText number;
@@ -22,11 +23,14 @@ NumberText NumberText::Metres(double metres) {
 
 NumberText NumberText::Fixed(double value, int decimals) {
     NumberText number;
+    char* const end = std::to_chars(number.text_, number.text_ + sizeof number.text_, value,
+                                    std::chars_format::fixed, decimals)
+                          .ptr;
+    number.size_ = std::size_t(end - number.text_);
     // A value that rounds to zero is written without its sign.
-    const double shown = std::fabs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
-    number.size_ = std::size_t(std::to_chars(number.text_, number.text_ + sizeof number.text_,
-                                             shown, std::chars_format::fixed, decimals)
-                                   .ptr -
-                               number.text_);
+    if (number.text_[0] == '-' &&
+        std::all_of(number.text_ + 1, end, [](char c) { return c == '0' || c == '.'; })) {
+        std::memmove(number.text_, number.text_ + 1, --number.size_);
+    }
     return number;
 }
