@@ -34,7 +34,8 @@ IO::Location ScratchLocation(const std::string& name) {
 Settings Read(const IO::Location& iniFile) {
     Settings settings = DefaultSettings();
     std::vector<GS::UniString> lines;
-    if (ReadLines(iniFile, &lines)) ApplySettingsLines(settings, lines);
+    ReadLines(iniFile, &lines);
+    ApplySettingsLines(settings, lines);
     return settings;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "DG/Interaction.hpp"
+#include "GS/HandleCount.hpp"
 #include "GS/Memory.hpp"
 #include "frame/commands.hpp"
 #include "frame/host_api.hpp"

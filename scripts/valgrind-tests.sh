@@ -4,7 +4,8 @@
 # exit 99, which fails its test. The sweeps that run planhost hundreds of times, the huge hostile
 # inputs and the bulk floor command stay out (they run under the asan preset), and so does the
 # test that runs a browser on the report page; a time limit keeps the step bounded (about 14
-# minutes on a busy two-core machine).
+# minutes on a busy two-core machine). No gdb server: its pipes in /tmp, made as root, would stop
+# a planhost that a test runs as a plain user.
 #   scripts/valgrind-tests.sh BUILD_DIR [GTEST_FILTER]
 set -euo pipefail
 build="${1:?usage: scripts/valgrind-tests.sh BUILD_DIR [GTEST_FILTER]}"
@@ -13,7 +14,7 @@ suppressions="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/valgrind.supp"
 
 for program in host_tests e2e_tests; do
     timeout "${VALGRIND_TIME_LIMIT:-1200}" \
-        valgrind --quiet --trace-children=yes --error-exitcode=99 --leak-check=full \
+        valgrind --quiet --trace-children=yes --vgdb=no --error-exitcode=99 --leak-check=full \
         --errors-for-leak-kinds=definite --show-leak-kinds=definite \
         --suppressions="$suppressions" "$build/bin/$program" --gtest_filter="$filter"
 done

@@ -40,9 +40,6 @@ void StoreToken(API_Token token) {
 API_Token Token() {
     return gToken;
 }
-const API_EntryTable& EntryTable() {
-    return gEntryTable;
-}
 
 }  // namespace frame
 
@@ -65,7 +62,7 @@ GSErrCode ACAPI_Automate(GSType selector, void* par1, void* par2, void* par3) {
 }
 
 GSErrCode ACAPI_Interface(GSType selector, void* par1, void* par2, void* par3) {
-    return CallHost<&API_EntryTable::interface>(selector, par1, par2, par3);
+    return CallHost<&API_EntryTable::userInterface>(selector, par1, par2, par3);
 }
 
 GSErrCode ACAPI_Goodies(GSType selector, void* par1, void* par2, void* par3, void* par4) {

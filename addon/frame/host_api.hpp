@@ -5,14 +5,14 @@
 
 #include "api/api_entry_table.hpp"
 
-// The handshake state (defined in handshake.cpp).
+// The handshake state: the host's table, from SetImportedFuncAddrs to unload, and its token,
+// from Initialize to FreeData.
 namespace frame {
 bool HasEntryTable();
 void StoreEntryTable(const API_EntryTable& table);
 void ForgetEntryTable();  // at unload: nothing may call the host any more
 void StoreToken(API_Token token);
 API_Token Token();
-const API_EntryTable& EntryTable();
 }  // namespace frame
 
 GSErrCode ACAPI_Register_Menu(Int16 menuStrResID, Int16 promptStrResID, Int32 menuPosCode,

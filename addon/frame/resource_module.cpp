@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "DBG/Debug.hpp"
+#include "RS/ResourceImage.hpp"
 #include "frame/host_api.hpp"
 
 // The compiled resource image (generated from resources/Stakewise.grc).
-extern const unsigned char StakewiseResourceImage[];
-extern const std::size_t StakewiseResourceImageSize;
+RS_DECLARE_RESOURCE_IMAGE(StakewiseResourceImage);
 
 namespace frame {
 

@@ -11,10 +11,10 @@ void InfoDialog::Run() {
     ModalDialog::Run();
 }
 
+// The box shows its layout as it stands: nothing to set when it opens, only OK and the hidden
+// Cancel to answer.
 short InfoDialog::OnInfoDialogEvent(short message, short /*dialId*/, short item,
-                                    DGUserData userData, DGMessageData /*msgData*/) {
-    auto* dialog = reinterpret_cast<InfoDialog*>(userData);
-    if (message == DG_MSG_INIT) dialog->dialogId_ = kInfoLayoutId;
+                                    DGUserData /*userData*/, DGMessageData /*msgData*/) {
     const bool closes = message == DG_MSG_CLICK && (item == DG_OK || item == DG_CANCEL);
     return closes ? item : 0;
 }

@@ -10,7 +10,4 @@ public:
 
     static short OnInfoDialogEvent(short message, short dialId, short item, DGUserData userData,
                                    DGMessageData msgData);
-
-private:
-    short dialogId_ = 0;
 };

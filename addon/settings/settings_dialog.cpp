@@ -1,6 +1,7 @@
 #include "settings/settings_dialog.hpp"
 
 #include "frame/commands.hpp"
+#include "frame/reports.hpp"
 #include "frame/resource_module.hpp"
 #include "settings/number_text.hpp"
 #include "settings/settings_store.hpp"
@@ -34,6 +35,15 @@ void FitToLayoutSize(short dialId) {
     DGSetDialogClientMinSize(dialId, width, height);
     DGSetDialogClientSize(dialId, width, height, 1, true);
     DGSetDialogGrowType(dialId, growType);
+}
+
+// The dialog closes after OK whether or not the file was written: a failed save must not pass
+// for a successful one.
+void TellSettingsNotSaved() {
+    GS::UniString folder("the settings folder");
+    if (const std::optional<IO::Location> location = SettingsFolder()) location->ToPath(&folder);
+    ShowAlertText(GS::UniString("The settings could not be saved in ") + folder +
+                  GS::UniString("; they are unchanged."));
 }
 
 }  // namespace
@@ -106,7 +116,7 @@ void SettingsDialog::Save() const {
     SetSymbolSize(symbolSize);
     SetStartNumber(startNumber);
     SetLibrary(library);
-    WriteSettings();
+    if (!WriteSettings()) TellSettingsNotSaved();
 }
 
 void RunSettingsDialog() {

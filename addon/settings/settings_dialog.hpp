@@ -1,5 +1,6 @@
 // The Settings dialog: symbol size, start number and library object, shown from the settings
-// file and saved to it on OK. OK is enabled only while both numbers read as non-zero.
+// file and saved to it on OK (an alert tells when that fails; the dialog closes either way). OK
+// is enabled only while both numbers read as non-zero.
 #pragma once
 
 #include <string_view>

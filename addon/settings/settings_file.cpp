@@ -60,12 +60,6 @@ std::vector<GS::UniString> UnscrambledLines(std::string_view bytes) {
     return lines;
 }
 
-}  // namespace
-
-bool ReadLines(const IO::Location& iniFile, std::vector<GS::UniString>* lines) {
-    return ReadTextLines(iniFile, lines) || ReadScrambledLines(iniFile, lines);
-}
-
 bool ReadTextLines(const IO::Location& file, std::vector<GS::UniString>* lines) {
     lines->clear();
     TextLineReader reader(file);
@@ -83,6 +77,14 @@ bool ReadScrambledLines(const IO::Location& iniFile, std::vector<GS::UniString>*
     ScrambleSettingsBytes(bytes);
     *lines = UnscrambledLines(bytes);
     return true;
+}
+
+}  // namespace
+
+SettingsLinesSource ReadLines(const IO::Location& iniFile, std::vector<GS::UniString>* lines) {
+    if (ReadTextLines(iniFile, lines)) return SettingsLinesSource::IniFile;
+    if (ReadScrambledLines(iniFile, lines)) return SettingsLinesSource::ScrambledFallback;
+    return SettingsLinesSource::None;
 }
 
 bool WriteTextLines(const IO::Location& file, const std::vector<GS::UniString>& lines) {

@@ -76,12 +76,11 @@ void ReadSettings() {
     }
     lastParsed.Forget();
     std::vector<GS::UniString> lines;
-    if (ReadTextLines(file, &lines)) {
-        ApplySettingsLines(settings, lines);
-        if (stamped) lastParsed.Keep(file, stamp, settings, std::chrono::system_clock::now());
-    } else if (ReadScrambledLines(file, &lines)) {
-        ApplySettingsLines(settings, lines);  // the fallback is read afresh every time
-    }
+    const SettingsLinesSource source = ReadLines(file, &lines);
+    ApplySettingsLines(settings, lines);
+    // The fallback is read afresh every time.
+    if (source == SettingsLinesSource::IniFile && stamped)
+        lastParsed.Keep(file, stamp, settings, std::chrono::system_clock::now());
 }
 
 bool WriteSettings() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "RS/OpenModules.hpp"
 #include "api/operation_slots.hpp"
 #include "faults.hpp"
 #include "menus.hpp"
@@ -38,9 +39,10 @@ API_EntryTable BuildEntryTable(Session& session) {
 }
 
 std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
-    if (exports.apiVersion != API_ContractVersion)
+    if (!API_HostAcceptsContract(exports.apiVersion))
         return "the add-on was built for API contract " + Hex(exports.apiVersion) +
-               ", this host has " + Hex(API_ContractVersion) +
+               ", this host runs contracts " + Hex(API_ContractMajor(API_ContractVersion) << 16) +
+               " to " + Hex(API_ContractVersion) +
                "; rebuild it against this host's platform headers";
     if (exports.minHostVersion > API_HostRelease)
         return "the add-on needs host release " + std::to_string(exports.minHostVersion) +

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "DBG/DebugOutput.hpp"
+
 namespace {
 
 void WriteToStandardError(std::string_view line) {

@@ -5,6 +5,8 @@
 #include <mutex>
 #include <unordered_set>
 
+#include "GS/HandleCount.hpp"
+
 namespace {
 
 // A handle points at the first member of its block record; the block itself can move.

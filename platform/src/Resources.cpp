@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "RS/ImageFormat.hpp"
+#include "RS/OpenModules.hpp"
 
 namespace {
 

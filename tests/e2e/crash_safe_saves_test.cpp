@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -159,7 +160,21 @@ protected:
         std::printf("%s: %d kills in a run of %lld us: %d old, %d new, %d ended before the kill\n",
                     args[0].c_str(), kills, static_cast<long long>(whole.count()), tally.oldVersion,
                     tally.newVersion, tally.finishedBeforeKill);
+        // The temporary files that the killed saves left go with the next save of each file.
+        TimeOneRun(args);
+        EXPECT_THAT(TemporaryFiles(planhost.folder()), ::testing::IsEmpty());
+        EXPECT_THAT(TemporaryFiles(SettingsFile().parent_path()), ::testing::IsEmpty());
         return tally;
+    }
+
+    static std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with('.') && name.find(".tmp") != std::string::npos)
+                names.push_back(name);
+        }
+        return names;
     }
 
     PlanhostRunner planhost;
@@ -190,6 +205,43 @@ TEST_F(CrashSafeSavesTest, ExportedFileIsOldOrNew) {
         EXPECT_THAT(now, ::testing::AnyOf(kOldExport, exported)) << "torn points file";
         return now == exported;
     });
+}
+
+// Only files of the exact temporary name of the same file go, and only those that no live save
+// holds (this test holds one as a save would).
+TEST_F(CrashSafeSavesTest, NextSaveRemovesOnlyDeadLeftoversOfItsFile) {
+    const std::filesystem::path folder = SettingsFile().parent_path();
+    const std::string dead = ".Stakewise.ini.tmp0123456789ab";
+    const std::string live = ".Stakewise.ini.tmpba9876543210";
+    const std::vector<std::string> kept = {
+        live,
+        ".Stakewise.ini.tmp",
+        ".Stakewise.ini.tmp0123456789a",
+        ".Stakewise.ini.tmp0123456789abc",
+        ".Stakewise.ini.tmp0123456789AB",
+        ".Stakewise.ini.tmp0123456789ag",
+        "Stakewise.ini.tmp0123456789ab",
+        ".Stakewise.dat.tmp0123456789ab",
+        ".Stakewise.ini.tmpcccccccccccc",  // a folder
+        ".Stakewise.ini.tmpdddddddddddd",  // a symbolic link
+    };
+    for (const std::string& name : kept) planhost.WriteFile(folder / name, "leftover");
+    planhost.WriteFile(folder / dead, "leftover");
+    std::filesystem::remove(folder / kept[8]);
+    std::filesystem::create_directory(folder / kept[8]);
+    std::filesystem::remove(folder / kept[9]);
+    std::filesystem::create_symlink(dead, folder / kept[9]);
+    const int held = open((folder / live).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    const RunResult run = planhost.Run({"settings", "--symbol-size", "3", "--start-number", "4"});
+    close(held);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(planhost.ReadFile(SettingsFile()), ::testing::HasSubstr("SymbolSize=3\r\n"));
+    EXPECT_FALSE(std::filesystem::exists(folder / dead));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(folder / name)))
+            << name;
 }
 
 TEST_F(CrashSafeSavesTest, ProjectIsOldOrNew) {

@@ -1,8 +1,10 @@
 // The Settings and Info dialogs end to end: planhost picks the menu items and acts as the user.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "planhost_runner.hpp"
@@ -55,6 +57,56 @@ TEST_F(DialogCommandsTest, CancelAndTheBareMenuItemLeaveTheFileAlone) {
         const RunResult run = planhost.Run(args);
         EXPECT_EQ(run.exitCode, 0) << args[0] << ' ' << args[1] << run.err;
         EXPECT_EQ(planhost.ReadFile(SettingsPath()), before) << args[0] << ' ' << args[1];
+    }
+}
+
+// OK closes the dialog also when the file cannot be written, so the user is told; the file (or
+// what stands in its folder's place) stays as it was. Root may write a read-only file.
+TEST_F(DialogCommandsTest, FailedSaveIsToldAndChangesNothing) {
+    const std::filesystem::path folder = SettingsPath().parent_path();
+    const struct {
+        const char* what;
+        std::filesystem::path watched;
+        std::function<bool()> make;
+        bool rootWrites;
+    } cases[] = {
+        {"the folder is a plain file", folder,
+         [&] {
+             planhost.WriteFile(folder, "no folder");
+             return true;
+         },
+         false},
+        {"a read-only file", SettingsPath(),
+         [&] {
+             WriteSettings("SymbolSize=2\r\nStartNumber=9\r\n");
+             return chmod(SettingsPath().c_str(), 0444) == 0;
+         },
+         true},
+    };
+    for (const bool plainUser : {false, true}) {
+        if (plainUser) planhost.RunAsPlainUser();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (plainUser ? " as a plain user" : ""));
+            std::filesystem::remove_all(folder);
+            ASSERT_TRUE(c.make());
+            FileState expected = StateOf(c.watched);
+            const bool written = planhost.runsAsRoot() && c.rootWrites;
+            if (written)
+                expected.content =
+                    "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=3\r\n"
+                    "StartNumber=4\r\nLibrary=1\r\n";
+
+            const RunResult run = planhost.Run(
+                {"settings", "--symbol-size", "3", "--start-number", "4", "--library", "1"});
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            EXPECT_EQ(StateOf(c.watched), expected);
+            if (written) {
+                EXPECT_THAT(run.Alerts(), IsEmpty());
+            } else {
+                EXPECT_THAT(run.Alerts(), ElementsAre("The settings could not be saved in " +
+                                                      folder.string() + "; they are unchanged."));
+            }
+        }
     }
 }
 

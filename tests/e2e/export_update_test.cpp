@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <functional>
+
 #include "measure_points_fixture.hpp"
 #include "utf16_bytes.hpp"
 
@@ -100,6 +103,68 @@ TEST_F(ExportPointsTest, FileThatCannotBeWrittenIsNamedToTheUser) {
         ASSERT_EQ(alerts.size(), 1u);
         EXPECT_THAT(alerts[0], AllOf(StartsWith("The points file \"" + folder + kEmoji),
                                      EndsWith(kEmoji), Not(HasSubstr("\uFFFD"))));
+    }
+}
+
+// A file that the user could not open for writing is not replaced: the user is told, and the
+// file keeps content, mode and owner. Root writes what it could open, keeping mode and owner.
+TEST_F(ExportPointsTest, ReplacesOnlyWhatTheUserCouldWrite) {
+    constexpr unsigned kOtherUser = 4242;
+    const auto otherUsers = [](const std::filesystem::path& file, mode_t mode) {
+        return chown(file.c_str(), kOtherUser, kOtherUser) == 0 && chmod(file.c_str(), mode) == 0;
+    };
+    const struct {
+        const char* what;
+        std::function<bool(const std::filesystem::path&)> protect;  // false: cannot be made
+        bool rootWrites;
+        bool userWrites;
+    } targets[] = {
+        {"read-only file", [](auto& file) { return chmod(file.c_str(), 0444) == 0; }, true, false},
+        {"file of another user", [&](auto& file) { return otherUsers(file, 0644); }, true, false},
+        {"writable file of another user", [&](auto& file) { return otherUsers(file, 0666); }, true,
+         false},
+        {"writable file in a read-only folder",
+         [](auto& file) {
+             return chmod(file.c_str(), 0666) == 0 && chmod(file.parent_path().c_str(), 0555) == 0;
+         },
+         true, false},
+        {"file with a second name",
+         [](auto& file) { return link(file.c_str(), (file.string() + ".twin").c_str()) == 0; },
+         false, false},
+        {"symbolic link to a writable file",
+         [](auto& file) {
+             const std::filesystem::path real = file.parent_path() / "real.txt";
+             return rename(file.c_str(), real.c_str()) == 0 &&
+                    symlink("real.txt", file.c_str()) == 0;
+         },
+         true, true},
+    };
+    WriteSettings("2");
+    Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
+    for (const bool plainUser : {false, true}) {
+        if (plainUser) planhost.RunAsPlainUser();
+        const bool root = planhost.runsAsRoot();
+        for (std::size_t i = 0; i < std::size(targets); ++i) {
+            SCOPED_TRACE(std::string(targets[i].what) + (root ? " as root" : " as a plain user"));
+            const std::string name =
+                (plainUser ? "user-" : "root-") + std::to_string(i) + "/out.txt";
+            const std::filesystem::path file = planhost.folder() / name;
+            planhost.WriteFile(name, "[Design_Points]\r\n9\t9\t9\t9\t\r\n");
+            if (!targets[i].protect(file)) continue;  // needs root to make
+            FileState expected = StateOf(file);
+            const bool written = root ? targets[i].rootWrites : targets[i].userWrites;
+            if (written) expected.content = "[Measured_Points]\r\n1\t0\t0\t0\t\r\n";
+
+            const RunResult run = Run({"export", name});
+            chmod(file.parent_path().c_str(), 0755);
+            EXPECT_EQ(StateOf(file), expected);
+            if (written) {
+                EXPECT_THAT(run.Alerts(), IsEmpty());
+            } else {
+                EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("\"" + name + "\""),
+                                                            HasSubstr("could not be written"))));
+            }
+        }
     }
 }
 

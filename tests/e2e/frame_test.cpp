@@ -168,22 +168,39 @@ TEST_F(FrameTest, ModulesThatAreNoUsableAddOnAreRefusedWithTheirReason) {
         (PlanhostRunner::Binary().parent_path() / "libstakewise_platform.so").string();
     const struct {
         std::string module;
+        std::string contract;
         std::string fault;
         std::string message;
     } cases[] = {
-        {platformLibrary, "", "does not export GetExportedFuncAddrs and SetImportedFuncAddrs"},
-        {FAKE_ADDON_PATH, "version", "built for API contract 0x150001, this host has 0x160001"},
-        {FAKE_ADDON_PATH, "min-host", "needs host release 22001 or later"},
-        {FAKE_ADDON_PATH, "null-entry", "hands over no FreeData entry point"},
-        {FAKE_ADDON_PATH, "", "opened no resource module"},
+        {platformLibrary, "", "", "does not export GetExportedFuncAddrs and SetImportedFuncAddrs"},
+        {FAKE_ADDON_PATH, "160002", "",
+         "built for API contract 0x160002, this host runs contracts 0x160000 to 0x160001"},
+        {FAKE_ADDON_PATH, "15ffff", "", "built for API contract 0x15ffff"},
+        {FAKE_ADDON_PATH, "170000", "", "built for API contract 0x170000"},
+        {FAKE_ADDON_PATH, "", "min-host", "needs host release 22001 or later"},
+        {FAKE_ADDON_PATH, "", "null-entry", "hands over no FreeData entry point"},
+        {FAKE_ADDON_PATH, "", "no-resources", "opened no resource module"},
     };
     for (const auto& refused : cases) {
         SCOPED_TRACE(refused.message);
+        planhost.SetEnv("FAKE_ADDON_CONTRACT", refused.contract);
         planhost.SetEnv("FAKE_ADDON_FAULT", refused.fault);
         const RunResult run = planhost.Run({"--addon", refused.module, "addons"});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_THAT(run.err, HasSubstr(refused.message));
         EXPECT_THAT(run.out, IsEmpty());
+    }
+}
+
+// The entry table only grows, so an add-on of an older revision of the same contract runs.
+TEST_F(FrameTest, AddOnsOfThisContractUpToItsRevisionAreLoaded) {
+    for (const std::string contract : {"160000", "160001"}) {
+        SCOPED_TRACE(contract);
+        planhost.SetEnv("FAKE_ADDON_CONTRACT", contract);
+        const RunResult run = planhost.Run({"--addon", FAKE_ADDON_PATH, "addons"});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_THAT(run.out, HasSubstr("add-on: Fake add-on\n"));
+        EXPECT_THAT(run.err, Not(HasSubstr("leaked")));
     }
 }
 

@@ -1,5 +1,9 @@
 // Insert points and Import points end to end: numbering, marker styles, the floor-plan guard,
 // progress and cancel, the library choice, and what the user is told.
+#include <sys/stat.h>
+
+#include <functional>
+
 #include "measure_points_fixture.hpp"
 #include "utf16_bytes.hpp"
 
@@ -67,10 +71,43 @@ TEST_F(InsertPointsTest, StopsAfterTheHighestPointNumber) {
     EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
 }
 
+// Root may write a read-only file, which keeps its mode; a plain user may not.
 TEST_F(InsertPointsTest, TellsWhenTheNextStartNumberCannotBeStored) {
-    std::filesystem::create_directories(SettingsFile());  // a folder where the file belongs
-    const RunResult run = Run({"insert"});
-    EXPECT_THAT(run.Alerts(), ElementsAre(AllOf(HasSubstr("start number 0 could not be stored"))));
+    const struct {
+        const char* what;
+        std::function<bool()> protect;
+        bool rootWrites;
+        const char* told;  // the file cannot be read either in a folder's place
+    } cases[] = {
+        {"a folder where the file belongs",
+         [&] {
+             return std::filesystem::remove(SettingsFile()) &&
+                    mkdir(SettingsFile().c_str(), 0755) == 0;
+         },
+         false, "start number 0 could not be stored"},
+        {"a read-only file", [&] { return chmod(SettingsFile().c_str(), 0444) == 0; }, true,
+         "start number 7 could not be stored"},
+    };
+    for (const bool plainUser : {false, true}) {
+        if (plainUser) planhost.RunAsPlainUser();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (plainUser ? " as a plain user" : ""));
+            std::filesystem::remove_all(SettingsFile());
+            WriteSettings("2", "007");
+            ASSERT_TRUE(c.protect());
+            FileState expected = StateOf(SettingsFile());
+            const bool written = planhost.runsAsRoot() && c.rootWrites;
+            if (written) expected.content.replace(expected.content.find("007"), 3, "7");
+
+            const RunResult run = Run({"insert"});
+            EXPECT_EQ(StateOf(SettingsFile()), expected);
+            if (written) {
+                EXPECT_THAT(run.Alerts(), IsEmpty());
+            } else {
+                EXPECT_THAT(run.Alerts(), ElementsAre(HasSubstr(c.told)));
+            }
+        }
+    }
 }
 
 TEST_F(InsertPointsTest, FailedCreationGoesToTheDebugOutputAndTheNumberAdvances) {

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "GS/Memory.hpp"
+#include "GS/HandleCount.hpp"
 #include "faults.hpp"
 #include "interaction.hpp"
 #include "menus.hpp"

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "DBG/DebugOutput.hpp"
+
 namespace {
 
 class DebugOutput : public testing::Test {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "GS/HandleCount.hpp"
+
 namespace {
 
 TEST(Memory, HandlesAndBlocksCountWhileOutstanding) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "RS/OpenModules.hpp"
 #include "grc_parser.hpp"
 #include "image_writer.hpp"
 #include "platform_test_folder.hpp"

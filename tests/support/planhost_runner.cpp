@@ -1,7 +1,9 @@
 #include "planhost_runner.hpp"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "unprivileged_child.hpp"
 
 extern char** environ;
 
@@ -56,14 +60,26 @@ std::vector<char*> PointersTo(std::vector<std::string>& strings) {
     return pointers;
 }
 
-// In the child: working folder, redirections, exec. Only async-signal-safe calls.
-[[noreturn]] void ExecChild(const char* folder, const char* outPath, const char* errPath,
+// Gives the path to the user, with its group.
+void HandOver(const std::filesystem::path& path, int user) {
+    if (lchown(path.c_str(), uid_t(user), gid_t(user)) != 0)
+        throw std::runtime_error("cannot hand " + path.string() + " to the plain user");
+}
+
+// Drops root for the user, its group and no other groups.
+bool BecomeUser(int user) {
+    return user < 0 ||
+           (setgroups(0, nullptr) == 0 && setgid(gid_t(user)) == 0 && setuid(uid_t(user)) == 0);
+}
+
+// In the child: redirections, user, working folder, exec. Only async-signal-safe calls.
+[[noreturn]] void ExecChild(const char* folder, const char* outPath, const char* errPath, int user,
                             char* const* argv, char* const* envp) {
     const int in = open("/dev/null", O_RDONLY);
     const int out = open(outPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (chdir(folder) != 0 || in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
-        dup2(err, 2) < 0)
+    if (in < 0 || out < 0 || err < 0 || !BecomeUser(user) || chdir(folder) != 0 ||
+        dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
         _exit(127);
     execve(argv[0], argv, envp);
     _exit(127);
@@ -79,6 +95,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
         lines.push_back(line);
     }
     return lines;
+}
+
+FileState StateOf(const std::filesystem::path& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return {};
+    return {Slurp(path), unsigned(info.st_mode & 07777), unsigned(info.st_uid),
+            unsigned(info.st_gid)};
 }
 
 std::vector<std::string> RunResult::Alerts() const {
@@ -112,6 +135,18 @@ PlanhostRunner::~PlanhostRunner() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
+void PlanhostRunner::RunAsPlainUser() {
+    if (geteuid() != 0) return;
+    runUser_ = int(NobodyId);
+    HandOver(folder_, runUser_);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_))
+        HandOver(entry.path(), runUser_);
+}
+
+bool PlanhostRunner::runsAsRoot() const {
+    return runUser_ < 0 && geteuid() == 0;
+}
+
 void PlanhostRunner::SetEnv(const std::string& name, const std::string& value) {
     const std::string entry = name + "=" + value;
     std::erase_if(extraEnv_, [&](const std::string& mine) { return SameName(mine, entry); });
@@ -127,6 +162,10 @@ void PlanhostRunner::WriteFile(const std::filesystem::path& path,
     const std::filesystem::path full = folder_ / path;
     std::filesystem::create_directories(full.parent_path());
     std::ofstream(full, std::ios::binary | std::ios::trunc) << content;
+    if (runUser_ < 0) return;
+    for (std::filesystem::path made = full; made.string().starts_with(folder_.string() + "/");
+         made = made.parent_path())
+        HandOver(made, runUser_);
 }
 
 std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {
@@ -160,7 +199,8 @@ RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
     const pid_t child = fork();
     if (child < 0) throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
     if (child == 0)
-        ExecChild(folder.c_str(), outFile.c_str(), errFile.c_str(), argv.data(), envp.data());
+        ExecChild(folder.c_str(), outFile.c_str(), errFile.c_str(), runUser_, argv.data(),
+                  envp.data());
 
     RunResult result;
     int status = 0;

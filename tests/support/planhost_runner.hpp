@@ -13,11 +13,13 @@
 //
 // Run adds "--trace <folder>/.run/trace.txt" in front of the arguments (unless withTrace is false)
 // and reads the file back into traceLines. Standard input is empty; a run that takes longer than
-// the time-out is killed and reported with timedOut.
+// the time-out is killed and reported with timedOut. After RunAsPlainUser, planhost runs as the
+// user "nobody" (also its group).
 #pragma once
 
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,13 @@ public:
     void WriteFile(const std::filesystem::path& path, const std::string& content) const;
     std::string ReadFile(const std::filesystem::path& path) const;
 
+    // From now on runs, the runner's folder and the files WriteFile makes belong to a plain
+    // user, so that file permissions bind planhost as they bind a user (when the tests run as
+    // root; otherwise they do so already).
+    void RunAsPlainUser();
+    // Whether planhost runs with root's rights, which pass every file permission.
+    bool runsAsRoot() const;
+
     void SetTimeout(std::chrono::seconds timeout) { timeout_ = timeout; }
     // An environment variable for every later run (HOME and XDG_CONFIG_HOME stay the runner's).
     void SetEnv(const std::string& name, const std::string& value);
@@ -73,8 +82,24 @@ private:
     std::filesystem::path folder_;
     std::chrono::seconds timeout_{60};
     std::vector<std::string> extraEnv_;  // "NAME=value"
+    int runUser_ = -1;                   // the plain user's id, or -1 for the tests' own
 };
 
 std::vector<std::string> SplitLines(const std::string& text);
+
+// A file as a save may change it: its content, permission bits, owner and group.
+struct FileState {
+    std::string content;
+    unsigned mode = 0;
+    unsigned owner = 0;
+    unsigned group = 0;
+
+    friend bool operator==(const FileState&, const FileState&) = default;
+    friend void PrintTo(const FileState& state, std::ostream* out) {
+        *out << std::oct << state.mode << std::dec << ' ' << state.owner << ':' << state.group
+             << " \"" << state.content << '"';
+    }
+};
+FileState StateOf(const std::filesystem::path& path);  // through symbolic links
 
 }  // namespace planhost_test

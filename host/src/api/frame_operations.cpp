@@ -145,7 +145,7 @@ void FillFrameOperations(API_EntryTable& table) {
     table.installMenuHandler = InstallMenuHandler;
     table.database = Database;
     table.automate = Automate;
-    table.interface = Interface;
+    table.userInterface = Interface;
     table.writeReport = WriteReport;
 }
 

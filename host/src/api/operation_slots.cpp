@@ -18,7 +18,7 @@ constexpr std::array kSlots = {
     PLANHOST_SLOT("ACAPI_Install_MenuHandler", installMenuHandler),
     PLANHOST_SLOT("ACAPI_Database", database),
     PLANHOST_SLOT("ACAPI_Automate", automate),
-    PLANHOST_SLOT("ACAPI_Interface", interface),
+    PLANHOST_SLOT("ACAPI_Interface", userInterface),
     PLANHOST_SLOT("ACAPI_Goodies", goodies),
     PLANHOST_SLOT("ACAPI_LibPart_Search", libPartSearch),
     PLANHOST_SLOT("ACAPI_LibPart_Get", libPartGet),

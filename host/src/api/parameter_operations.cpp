@@ -50,7 +50,7 @@ GSErrCode OpenParameters(Session& session, const API_ParamOwnerType* owner) {
     } else {
         // No object: the defaults of the part.
         const LibraryPart* part = model.library().Find(owner->libInd);
-        if (part == nullptr) return APIERR_BADPARS;
+        if (part == nullptr) return APIERR_BADINDEX;
         opened.list = part->parameters;
         opened.a = part->a;
         opened.b = part->b;
@@ -123,7 +123,7 @@ GSErrCode Goodies(API_Token token, GSType selector, void* par1, void* /*par2*/, 
     });
 }
 
-// Every object is checked before any changes, so a refused call changes nothing.
+// Every object is looked up before any changes, so an unknown GUID changes nothing.
 GSErrCode ChangeParameters(API_Token token, const API_Elem_Head* heads, Int32 count,
                            const API_Element* defPars, const API_ElementMemo* defMemo,
                            const API_Element* mask) noexcept {

@@ -4,8 +4,9 @@
 #include <memory>
 
 #include "DBG/Debug.hpp"
+#include "DBG/DebugOutput.hpp"
 #include "DG/Interaction.hpp"
-#include "GS/Memory.hpp"
+#include "GS/HandleCount.hpp"
 #include "addon.hpp"
 #include "cli/commands.hpp"
 #include "faults.hpp"

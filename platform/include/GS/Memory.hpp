@@ -1,8 +1,8 @@
 // The host's memory manager: handles (a pointer to a movable block) and plain blocks.
-// Every block is counted while it is outstanding, so that a host can check that a command
-// released everything it was handed. Ownership: whoever holds the handle frees it with
-// BMKillHandle; the kill functions accept null and set the caller's variable to null.
-// Not thread-safe: the user-interface thread only.
+// Every block is counted while it is outstanding (GS/HandleCount.hpp, for the host), so that
+// a host can check that a command released everything it was handed. Ownership: whoever holds the
+// handle frees it with BMKillHandle; the kill functions accept null and set the caller's variable
+// to null. Not thread-safe: the user-interface thread only.
 #pragma once
 
 #include "api/api_base.hpp"
@@ -21,9 +21,6 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, Int32 flags = 0, Int32
 
 GSPtr BMAllocatePtr(GSSize size, Int32 flags = 0, Int32 reserved = 0);
 void BMKillPtr(GSPtr* ptr);
-
-// How many handles and blocks are outstanding in the process right now.
-Int64 BMOutstandingHandles();
 
 // Typed helpers for handles of records.
 template <typename T>

@@ -40,9 +40,13 @@ extern FileSystem fileSystem;
 
 // Replaces a file as a whole, or not at all: the new content goes to a temporary file in the
 // same folder, which Commit syncs and renames over the target (then syncs the folder). A reader
-// sees either the old or the new file, also after a crash. The target keeps its permissions;
-// a symbolic link is written through, not replaced. Destroying an uncommitted SafeFile removes
-// the temporary file and leaves the target as it was.
+// sees either the old or the new file, also after a crash. The target keeps its mode, owner and
+// group; a symbolic link is written through, not replaced. Open refuses a target that the
+// caller could not open for writing, one with a second name (a hard link would keep the old
+// content), one whose owner and group the caller cannot give the new file, and one in a folder
+// where the caller cannot create the temporary file. Open also removes the temporary files that
+// killed saves of the same target left behind. Destroying an uncommitted SafeFile removes the
+// temporary file and leaves the target as it was.
 class SafeFile {
 public:
     explicit SafeFile(const Location& target);

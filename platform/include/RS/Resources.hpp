@@ -22,10 +22,6 @@ constexpr GSType RS_AddOnId = FourCC("MDID");
 // must outlive the module.
 GSResModule RSOpenResourceModule(const unsigned char* image, std::size_t size);
 void RSCloseResourceModule(GSResModule module);
-Int32 RSOpenModuleCount();  // modules open in the process
-// The module opened most recently and still open; 0 when none. A host that has just loaded an
-// add-on library finds the add-on's own module so.
-GSResModule RSLastOpenedModule();
 
 // The raw bytes of one resource; empty when it does not exist.
 std::string_view RSLoadResource(GSType type, GSResID id, GSResModule module);

@@ -12,6 +12,10 @@
 //    the caller from then on and is released with the matching dispose call (BMKillHandle,
 //    ACAPI_DisposeElemMemoHdls, ACAPI_DisposeAddParHdl). The host counts outstanding handles.
 //  - Pointers passed into a host call are borrowed for the duration of that call only.
+//  - Null pointers: a pointer argument may be null only where its note says so. A null one
+//    elsewhere is refused and nothing happens: a host operation returns APIERR_BADPARS
+//    (APIERR_NOMASK for a missing mask record); an add-on's entry point does nothing and
+//    returns its refusal (APIERR_BADPARS, APIAddon_DontRegister) or, from a menu handler, 0.
 //  - Text: Unicode text is NUL-terminated UTF-16 (GS::uchar_t); narrow text is the host's
 //    default 8-bit code page (Windows-1252) unless a field says otherwise.
 #pragma once

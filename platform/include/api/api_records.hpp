@@ -179,8 +179,8 @@ static_assert(sizeof(API_GetPointType) == 296);
 
 // The parameter session of one placed object ('OPAR', 'CHGP', 'GPAR', 'CPAR').
 struct API_ParamOwnerType {
-    API_Guid guid;  // the placed object
-    Int32 libInd;   // 0: take the part of the placed object
+    API_Guid guid;  // the placed object; zero: the defaults of part libInd
+    Int32 libInd;   // with a non-zero guid: 0, the part of the placed object
     API_ElemTypeID typeID;
 };
 static_assert(sizeof(API_ParamOwnerType) == 24);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DBG/Debug.hpp"
+#include "DBG/DebugOutput.hpp"
 #include "frame/floor_plan_guard.hpp"
 #include "frame/host_api.hpp"
 #include "frame/reports.hpp"
@@ -70,7 +71,7 @@ API_EntryTable RecordingTable() {
     table.installMenuHandler = RecordInstallHandler;
     table.database = RecordDatabase;
     table.automate = RecordAutomate;
-    table.interface = RecordInterface;
+    table.userInterface = RecordInterface;
     table.writeReport = RecordReport;
     return table;
 }

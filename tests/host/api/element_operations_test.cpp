@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "GS/HandleCount.hpp"
 #include "GS/Memory.hpp"
 #include "api/element_records.hpp"
 #include "faults.hpp"
@@ -242,6 +243,9 @@ TEST_F(ElementOperationsTest, LibrarySearchIsExactAndParametersComeAsANewHandleE
     EXPECT_EQ(Search(u"Tree.gsm").index, 3);
     part.index = 4;
     EXPECT_EQ(table_.libPartGet(token_, &part), APIERR_BADINDEX);
+    API_ParamOwnerType noPart{API_Guid{}, 4, API_ObjectID};  // a part's defaults, by index
+    EXPECT_EQ(table_.goodies(token_, APIAny_OpenParametersID, &noPart, nullptr, nullptr, nullptr),
+              APIERR_BADINDEX);
 
     double a = 0, b = 0;
     Int32 count = 0;

@@ -1,22 +1,50 @@
-// A stand-in add-on module for the host's loader checks. It never opens a resource module; the
-// environment variable FAKE_ADDON_FAULT names what else is wrong with it:
-//   version        built for another API contract
+// A stand-in add-on module for the host's loader checks. Left alone it is a complete add-on
+// without menus: it opens an empty resource module when loaded and names itself "Fake add-on".
+// The environment variable FAKE_ADDON_CONTRACT (hex) names the contract it claims to be built
+// against; FAKE_ADDON_FAULT names what else is wrong with it:
 //   min-host       needs a newer host release
 //   null-entry     hands over no FreeData
+//   no-resources   opens no resource module
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 
+#include "RS/ImageFormat.hpp"
+#include "RS/Resources.hpp"
 #include "api/api_entry_table.hpp"
 
 namespace {
 
-std::string_view Fault() {
-    const char* fault = std::getenv("FAKE_ADDON_FAULT");
-    return fault == nullptr ? std::string_view() : std::string_view(fault);
+// A resource image that holds no resources: the header alone.
+constexpr std::array<unsigned char, RS::image::HeaderSize> EmptyImage() {
+    std::array<unsigned char, RS::image::HeaderSize> image{};
+    std::copy(std::begin(RS::image::Magic), std::end(RS::image::Magic), image.begin());
+    image[4] = RS::image::Version;
+    return image;
+}
+constexpr std::array kEmptyImage = EmptyImage();
+
+GSResModule gResources = 0;
+
+std::string_view Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string_view() : std::string_view(value);
 }
 
-API_AddonType CheckEnvironment(API_EnvirParams*) {
+std::string_view Fault() {
+    return Env("FAKE_ADDON_FAULT");
+}
+
+UInt32 ClaimedContract() {
+    const std::string_view claimed = Env("FAKE_ADDON_CONTRACT");
+    return claimed.empty() ? API_ContractVersion
+                           : UInt32(std::strtoul(claimed.data(), nullptr, 16));
+}
+
+API_AddonType CheckEnvironment(API_EnvirParams* envir) {
+    std::strcpy(envir->addOnInfo.name, "Fake add-on");
     return APIAddon_Normal;
 }
 GSErrCode RegisterInterface() {
@@ -29,12 +57,20 @@ GSErrCode FreeData() {
     return NoError;
 }
 
+__attribute__((constructor)) void OpenResources() {
+    if (Fault() != "no-resources")
+        gResources = RSOpenResourceModule(kEmptyImage.data(), kEmptyImage.size());
+}
+__attribute__((destructor)) void CloseResources() {
+    RSCloseResourceModule(gResources);
+}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) void GetExportedFuncAddrs(
     API_ExportRecord* record) {
     std::memset(record, 0, sizeof *record);
-    record->apiVersion = Fault() == "version" ? 0x150001 : API_ContractVersion;
+    record->apiVersion = ClaimedContract();
     record->minHostVersion = Fault() == "min-host" ? API_HostRelease + 1 : API_HostRelease;
     record->checkEnvironment = CheckEnvironment;
     record->registerInterface = RegisterInterface;

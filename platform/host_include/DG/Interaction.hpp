@@ -4,6 +4,11 @@
 // Called on the user-interface thread, inside the add-on's command.
 #pragma once
 
+// Host only: the add-on's build has no STAKEWISE_HOST_SIDE and stops here.
+#ifndef STAKEWISE_HOST_SIDE
+#error "this header is for the host only; an add-on reaches the host through the API contract"
+#endif
+
 #include <array>
 
 #include "GS/UniString.hpp"

@@ -4,6 +4,11 @@
 // cause, and reads every item to show the dialog. A session lives inside DGModalDialog only.
 #pragma once
 
+// Host only: the add-on's build has no STAKEWISE_HOST_SIDE and stops here.
+#ifndef STAKEWISE_HOST_SIDE
+#error "this header is for the host only; an add-on reaches the host through the API contract"
+#endif
+
 #include <vector>
 
 #include "DG/DialogCalls.hpp"
