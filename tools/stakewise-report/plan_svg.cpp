@@ -11,7 +11,8 @@ namespace {
 
 constexpr double kDrawingWidth = 900.0;  // pixels, without the margins
 constexpr double kMaxDrawingHeight = 700.0;
-constexpr double kMargin = 40.0;
+constexpr double kMargin = 28.0;           // room for a point's symbol and number
+constexpr double kMaxReach = 150.0;        // pixels of deviation the margins make room for
 constexpr double kScaleBand = 44.0;        // below the drawing: the two scale bars
 constexpr double kSmallestExtent = 1.0;    // metres: a single point still gets a plan around it
 constexpr double kDeviationPixels = 50.0;  // how long the reference deviation is drawn
@@ -21,12 +22,19 @@ void Attribute(TextOutput& out, std::string_view name, double value) {
     out << ' ' << name << "=\"" << NumberText::Fixed(value, 1).View() << '"';
 }
 
-// The number above and left of its point, clear of the symbols drawn around it.
+constexpr double kTextHeight = 9.0;  // pixels from the top of a number to its baseline
+
+// Design points are numbered above and left, staked points without design below and right, so
+// that a design point not staked and a stray staked point beside it keep readable numbers.
+enum class LabelSide { kAboveLeft, kBelowRight };
+
+// The number beside its point, clear of the symbols drawn around it.
 void Label(TextOutput& out, double x, double y, double clearance, Int32 number,
-           std::string_view cssClass) {
-    out << "<text class=\"" << cssClass << "\" text-anchor=\"end\"";
-    Attribute(out, "x", x - clearance);
-    Attribute(out, "y", y - clearance);
+           std::string_view cssClass, LabelSide side = LabelSide::kAboveLeft) {
+    const bool above = side == LabelSide::kAboveLeft;
+    out << "<text class=\"" << cssClass << "\" text-anchor=\"" << (above ? "end" : "start") << '"';
+    Attribute(out, "x", above ? x - clearance : x + clearance);
+    Attribute(out, "y", above ? y - clearance : y + clearance + kTextHeight);
     out << '>' << NumberText::Integer(number).View() << "</text>\n";
 }
 
@@ -89,16 +97,19 @@ void WriteLonePoints(const std::vector<NumberedPoint>& points,
         } else {
             Circle(out, x, y, 4.0, "open");
         }
-        Label(out, x, y, 4.0, point.number, "muted");
+        Label(out, x, y, 4.0, point.number, "muted",
+              staked ? LabelSide::kBelowRight : LabelSide::kAboveLeft);
     }
 }
 
+constexpr double kScaleBarLeft = 40.0;
+
 // A bar of this many pixels with its text, from the left edge at height y.
 void ScaleBar(TextOutput& out, double y, double pixels, const std::string& text) {
-    out << "<path class=\"bar\" d=\"M" << NumberText::Fixed(kMargin, 1).View() << ' '
+    out << "<path class=\"bar\" d=\"M" << NumberText::Fixed(kScaleBarLeft, 1).View() << ' '
         << NumberText::Fixed(y - 4.0, 1).View() << "v4h" << NumberText::Fixed(pixels, 1).View()
         << "v-4\"/>\n<text class=\"muted\"";
-    Attribute(out, "x", kMargin + pixels + 8.0);
+    Attribute(out, "x", kScaleBarLeft + pixels + 8.0);
     Attribute(out, "y", y);
     out << '>';
     out.AppendEscaped(text);
@@ -141,25 +152,31 @@ PlanExtent ExtentOf(const StakeoutReport& report, const ShownPoints& shown) {
     return extent;
 }
 
+// The longest horizontal deviation drawn, in metres.
+double LargestDeviation(const StakeoutReport& report, const ShownPoints& shown) {
+    double largest = 0.0;
+    for (const std::size_t pair : shown.pairs)
+        largest = std::max(largest, report.deviations[pair].horizontal);
+    return largest / kMicrometresPerMetre;
+}
+
 // The length of deviation that the enlargement is chosen for: the horizontal tolerance, or
 // without one the largest deviation drawn.
 double DeviationReference(const StakeoutReport& report, const ShownPoints& shown) {
     if (report.tolerance.horizontal > 0.0)
         return report.tolerance.horizontal / kMicrometresPerMetre;
-    double largest = 0.0;
-    for (const std::size_t pair : shown.pairs)
-        largest = std::max(largest, report.deviations[pair].horizontal);
-    return std::isfinite(largest) ? largest / kMicrometresPerMetre : 0.0;
+    const double largest = LargestDeviation(report, shown);
+    return std::isfinite(largest) ? largest : 0.0;
 }
 
 }  // namespace
 
 double PlanScale::X(double x) const {
-    return kMargin + (x - minX) * pixelsPerMetre;
+    return margin + (x - minX) * pixelsPerMetre;
 }
 
 double PlanScale::Y(double y) const {
-    return height - kScaleBand - kMargin - (y - minY) * pixelsPerMetre;
+    return height - kScaleBand - margin - (y - minY) * pixelsPerMetre;
 }
 
 double RoundNumberAtMost(double value) {
@@ -170,19 +187,23 @@ double RoundNumberAtMost(double value) {
     return power;
 }
 
-PlanScale ScalePlan(const PlanExtent& extent, double deviationReference) {
+PlanScale ScalePlan(const PlanExtent& extent, double deviationReference, double largestDeviation) {
     const double width = std::max(extent.maxX - extent.minX, kSmallestExtent);
     const double depth = std::max(extent.maxY - extent.minY, kSmallestExtent);
     PlanScale scale;
     scale.pixelsPerMetre = std::min(kDrawingWidth / width, kMaxDrawingHeight / depth);
     scale.minX = (extent.minX + extent.maxX) / 2.0 - kDrawingWidth / scale.pixelsPerMetre / 2.0;
     scale.minY = (extent.minY + extent.maxY) / 2.0 - depth / 2.0;
-    scale.width = kDrawingWidth + 2.0 * kMargin;
-    scale.height = depth * scale.pixelsPerMetre + 2.0 * kMargin + kScaleBand;
     const double referencePixels = deviationReference * scale.pixelsPerMetre;
     const double enlargement = kDeviationPixels / referencePixels;
     if (referencePixels > 0.0 && enlargement > 1.0 && std::isfinite(enlargement))
         scale.exaggeration = RoundNumberAtMost(enlargement);
+    // kMaxReach first: an infinite or NaN reach yields the limit.
+    const double reach = std::min(kMaxReach, std::max(deviationReference, largestDeviation) *
+                                                 scale.pixelsPerMetre * scale.exaggeration);
+    scale.margin = kMargin + reach;
+    scale.width = kDrawingWidth + 2.0 * scale.margin;
+    scale.height = depth * scale.pixelsPerMetre + 2.0 * scale.margin + kScaleBand;
     return scale;
 }
 
@@ -197,7 +218,7 @@ void WritePlanSvg(const StakeoutReport& report, const ShownPoints& shown, TextOu
         return;
     }
     const double deviationReference = DeviationReference(report, shown);
-    const PlanScale scale = ScalePlan(extent, deviationReference);
+    const PlanScale scale = ScalePlan(extent, deviationReference, LargestDeviation(report, shown));
     out << "<svg xmlns=\"http://www.w3.org/2000/svg\" role=\"img\" "
            "aria-label=\"Plan of the design and staked points\"";
     Attribute(out, "width", scale.width);

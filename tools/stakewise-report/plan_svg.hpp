@@ -22,7 +22,8 @@ struct PlanScale {
     double minX = 0.0;  // metres at the left and the bottom of the drawing area
     double minY = 0.0;
     double pixelsPerMetre = 1.0;
-    double width = 0.0;  // pixels, margins and the band of scale bars included
+    double margin = 0.0;  // pixels around the drawing area, room for what is drawn about a point
+    double width = 0.0;   // pixels, margins and the band of scale bars included
     double height = 0.0;
     double exaggeration = 1.0;  // deviations are drawn this many times larger than the site
 
@@ -35,8 +36,9 @@ double RoundNumberAtMost(double value);
 
 // Fits the extent into the picture, centred; deviationReference (metres, usually the
 // horizontal tolerance; 0 for none) is drawn about a fixed number of pixels long, with a round
-// factor of at least 1.
-PlanScale ScalePlan(const PlanExtent& extent, double deviationReference);
+// factor of at least 1. The margins hold the largest deviation (metres) as drawn, up to a limit,
+// so that the points at the edge keep their deviation, tolerance circle and number in sight.
+PlanScale ScalePlan(const PlanExtent& extent, double deviationReference, double largestDeviation);
 
 // Which points the picture draws, as indices into the report's pairs and points.
 struct ShownPoints {
