@@ -4,13 +4,12 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "RS/OpenModules.hpp"
 #include "api/operation_slots.hpp"
 #include "faults.hpp"
 #include "menus.hpp"
+#include "os/process.hpp"
 #include "session.hpp"
 #include "trace.hpp"
 
@@ -20,8 +19,11 @@ namespace {
 
 constexpr Int32 kHostMainVersion = 22;
 
-std::string Hex(UInt32 value) {
-    return FormatErrCode(GSErrCode(value));
+// "0x160001": a contract version as its header writes it.
+std::string VersionText(UInt32 version) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", unsigned(version));
+    return text;
 }
 
 // Text that the add-on wrote into a fixed field, taken up to its NUL or the field's end.
@@ -40,9 +42,10 @@ API_EntryTable BuildEntryTable(Session& session) {
 
 std::optional<std::string> CheckExports(const API_ExportRecord& exports) {
     if (!API_HostAcceptsContract(exports.apiVersion))
-        return "the add-on was built for API contract " + Hex(exports.apiVersion) +
-               ", this host runs contracts " + Hex(API_ContractMajor(API_ContractVersion) << 16) +
-               " to " + Hex(API_ContractVersion) +
+        return "the add-on was built for API contract " + VersionText(exports.apiVersion) +
+               ", this host runs contracts " +
+               VersionText(API_ContractMajor(API_ContractVersion) << 16) + " to " +
+               VersionText(API_ContractVersion) +
                "; rebuild it against this host's platform headers";
     if (exports.minHostVersion > API_HostRelease)
         return "the add-on needs host release " + std::to_string(exports.minHostVersion) +
@@ -72,10 +75,7 @@ std::string EntryFailed(const char* entry, GSErrCode code) {
 }  // namespace
 
 std::string DefaultAddOnPath() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path("Stakewise.so") : self.parent_path() / "Stakewise.so")
-        .string();
+    return (os::ThisProgram().parent_path() / "Stakewise.so").string();
 }
 
 std::optional<std::string> LoadAddOn(Session& session, const AddOnOptions& options) {

@@ -1,21 +1,24 @@
 // Saves that survive a crash: planhost is killed (SIGKILL) at many points in time while it
 // saves the settings, exports a points file or commits the project. Afterwards each file is
-// its old version or its new one, never a mix or a truncation, and the project opens.
+// its old version or its new one, never a mix or a truncation, and the project opens. Stopped
+// by SIGINT or SIGTERM instead, planhost's last line says which version the project is.
 //
-// CRASH_KILLS sets the kills per scenario (default 50; scripts/crash-saves.sh runs 350 each).
+// CRASH_KILLS sets the kills per scenario (default 50; scripts/crash-saves.sh runs 350 each):
+// the settings, the export, and the project by SIGKILL, SIGINT and SIGTERM.
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +36,16 @@ constexpr const char* kOldSettings =
     "Library=2\r\n";
 constexpr const char* kOldExport = "[Design_Points]\r\n99\t9\t9\t9\t\r\n";
 
+// Whether the process has a handler of its own for the signal yet: before it does, the signal
+// would end it as it ends any program that has barely started.
+bool Catches(int pid, int signal) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
 int KillsPerScenario() {
     const char* text = std::getenv("CRASH_KILLS");
     return text == nullptr ? 50 : std::atoi(text);
@@ -47,6 +60,10 @@ std::string PointsFile(int count) {
     }
     return text;
 }
+
+// Before it knows the project, a stopped run says only this much.
+const std::string kNothingSaved = "planhost: stopped; nothing was saved";
+const std::string kSaved = "planhost: stopped; the command's work was saved in the project plan.db";
 
 // How the killed runs ended, for the figures.
 struct Tally {
@@ -96,34 +113,16 @@ protected:
         return objects;
     }
 
-    // Starts planhost as the runner would and kills it after `delay`. True when it was still
-    // running at that time.
-    bool RunAndKill(const std::vector<std::string>& args, microseconds delay) {
-        std::vector<std::string> argv = {PlanhostRunner::Binary().string()};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<std::string> env = {"HOME=" + planhost.home().string(),
-                                        "XDG_CONFIG_HOME=" + planhost.configHome().string(),
-                                        "PATH=/usr/bin:/bin", "ASAN_OPTIONS=detect_leaks=0"};
-        std::vector<char*> argp, envp;
-        for (std::string& s : argv) argp.push_back(s.data());
-        for (std::string& s : env) envp.push_back(s.data());
-        argp.push_back(nullptr);
-        envp.push_back(nullptr);
-        const std::string folder = planhost.folder().string();
-
-        const pid_t child = fork();
-        if (child == 0) {
-            const int null = open("/dev/null", O_RDWR);
-            if (chdir(folder.c_str()) != 0 || null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0)
-                _exit(127);
-            execve(argp[0], argp.data(), envp.data());
-            _exit(127);
-        }
+    // Starts planhost and sends it `signal` after `delay` (counted from when it catches the
+    // signal, unless that is SIGKILL). Its run, with signal 0 when it had ended before.
+    RunResult RunAndKill(const std::vector<std::string>& args, microseconds delay, int signal) {
+        const StartedRun started = planhost.Start(args, false);
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (signal != SIGKILL && !Catches(started.pid, signal) && Clock::now() < deadline)
+            std::this_thread::sleep_for(microseconds(200));
         std::this_thread::sleep_for(delay);
-        const bool running = kill(child, SIGKILL) == 0 && waitpid(child, nullptr, WNOHANG) == 0;
-        int status = 0;
-        waitpid(child, &status, 0);
-        return running && WIFSIGNALED(status);
+        kill(started.pid, signal);
+        return planhost.Finish(started);
     }
 
     // The wall time of one whole run, for spreading the kills over it.
@@ -143,19 +142,23 @@ protected:
         return times[times.size() / 2];
     }
 
-    // Kills the command at evenly spread times over its usual run; `check` judges
-    // what is on disk afterwards and says whether it is the new version.
+    // Sends the command `signal` at evenly spread times over its usual run; `check` judges
+    // what is on disk afterwards and what the run printed, and says whether it is the new
+    // version.
     template <typename Check>
-    Tally KillRepeatedly(const std::vector<std::string>& args, Check check) {
+    Tally KillRepeatedly(const std::vector<std::string>& args, Check check, int signal = SIGKILL) {
         const microseconds whole = TypicalRunTime(args);
         const int kills = KillsPerScenario();
         Tally tally;
         for (int i = 0; i < kills && !HasFailure(); ++i) {
             Restore();
-            // From a quarter of the run (start-up is of no interest) to a bit past its end.
-            const microseconds delay = whole / 4 + whole * 17 * (2 * i + 1) / (40 * kills);
-            if (!RunAndKill(args, delay)) ++tally.finishedBeforeKill;
-            (check() ? tally.newVersion : tally.oldVersion)++;
+            // To a bit past the run's end, from a quarter of it for a kill (start-up is of no
+            // interest), from its start for a stop request (every moment has its own line).
+            const microseconds from = signal == SIGKILL ? whole / 4 : microseconds(0);
+            const microseconds delay = from + (whole * 11 / 10 - from) * (2 * i + 1) / (2 * kills);
+            const RunResult run = RunAndKill(args, delay, signal);
+            if (run.signal != signal) ++tally.finishedBeforeKill;
+            (check(run) ? tally.newVersion : tally.oldVersion)++;
         }
         std::printf("%s: %d kills in a run of %lld us: %d old, %d new, %d ended before the kill\n",
                     args[0].c_str(), kills, static_cast<long long>(whole.count()), tally.oldVersion,
@@ -187,7 +190,7 @@ TEST_F(CrashSafeSavesTest, SettingsFileIsOldOrNew) {
     TimeOneRun(args);
     const std::string saved = planhost.ReadFile(SettingsFile());
     ASSERT_NE(saved, kOldSettings);
-    KillRepeatedly(args, [&] {
+    KillRepeatedly(args, [&](const RunResult&) {
         const std::string now = planhost.ReadFile(SettingsFile());
         EXPECT_THAT(now, ::testing::AnyOf(kOldSettings, saved)) << "torn settings file";
         return now == saved;
@@ -200,7 +203,7 @@ TEST_F(CrashSafeSavesTest, ExportedFileIsOldOrNew) {
     TimeOneRun(args);
     const std::string exported = planhost.ReadFile("exported.txt");
     ASSERT_NE(exported, kOldExport);
-    KillRepeatedly(args, [&] {
+    KillRepeatedly(args, [&](const RunResult&) {
         const std::string now = planhost.ReadFile("exported.txt");
         EXPECT_THAT(now, ::testing::AnyOf(kOldExport, exported)) << "torn points file";
         return now == exported;
@@ -244,20 +247,38 @@ TEST_F(CrashSafeSavesTest, NextSaveRemovesOnlyDeadLeftoversOfItsFile) {
             << name;
 }
 
-TEST_F(CrashSafeSavesTest, ProjectIsOldOrNew) {
+// Killed, or stopped by Ctrl-C or SIGTERM, at any moment: the project is as before the command
+// or as after it, the summary never comes before the save, and a stopped run's last line says
+// which.
+TEST_F(CrashSafeSavesTest, ProjectIsOldOrNewAndAStoppedRunSaysWhich) {
     const std::vector<std::string> args = {"import", "points.txt"};
     Restore();
     const std::vector<std::string> before = ListPlan();
     TimeOneRun(args);
     const std::vector<std::string> after = ListPlan();
     ASSERT_NE(before, after);
-    KillRepeatedly(args, [&] {
-        const std::vector<std::string> now = ListPlan();
-        EXPECT_TRUE(now == before || now == after)
-            << "the project holds part of an import: " << now.size() << " objects, not "
-            << before.size() << " or " << after.size();
-        return now == after;
-    });
+    for (const int signal : {SIGKILL, SIGINT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(signal));
+        const auto check = [&](const RunResult& run) {
+            const std::vector<std::string> now = ListPlan();
+            EXPECT_TRUE(now == before || now == after)
+                << "the project holds part of an import: " << now.size() << " objects, not "
+                << before.size() << " or " << after.size();
+            EXPECT_TRUE(run.out.find("import: the plan holds") == std::string::npos || now == after)
+                << "the summary came before the save";
+            const std::string last = run.errLines.empty() ? "" : run.errLines.back();
+            if (run.signal == 0) {
+                EXPECT_EQ(run.exitCode, 0) << run.err;
+                EXPECT_EQ(now, after);
+            } else if (signal != SIGKILL && now == after) {
+                EXPECT_EQ(last, kSaved);
+            } else if (signal != SIGKILL) {
+                EXPECT_THAT(last, ::testing::StartsWith(kNothingSaved));
+            }
+            return now == after;
+        };
+        EXPECT_GT(KillRepeatedly(args, check, signal).oldVersion, 0) << "no kill before the save";
+    }
 }
 
 }  // namespace

@@ -40,12 +40,33 @@ TEST_F(DialogCommandsTest, SettingsOnAFreshHomeWritesTheSixLines) {
     EXPECT_FALSE(run.LeakedHandles());
 }
 
-TEST_F(DialogCommandsTest, DisabledOkIsReportedAndCancelled) {
-    WriteSettings("SymbolSize=4\r\nStartNumber=20\r\n");
-    const RunResult run = planhost.Run({"settings", "--symbol-size", "0.5", "--library", "2"});
-    EXPECT_EQ(run.exitCode, 3);
-    EXPECT_THAT(run.outLines, ElementsAre("settings: OK is disabled"));
-    EXPECT_EQ(planhost.ReadFile(SettingsPath()), "SymbolSize=4\r\nStartNumber=20\r\n");
+// A dialog that could not be used as asked is cancelled, and the exit status says why.
+TEST_F(DialogCommandsTest, DisabledOkAndAMissingLibraryEntryAreReportedAndCancelled) {
+    const std::string before = "SymbolSize=4\r\nStartNumber=20\r\n";
+    WriteSettings(before);
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"settings", "--symbol-size", "0.5", "--library", "2"},
+         3,
+         "settings: OK is disabled\n",
+         ""},
+        {{"settings", "--symbol-size", "2", "--library", "3"},
+         2,
+         "",
+         "planhost: settings --library 3: the library list has no entry 3\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exitCode);
+        const RunResult run = planhost.Run(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(planhost.ReadFile(SettingsPath()), before);
+    }
 }
 
 TEST_F(DialogCommandsTest, CancelAndTheBareMenuItemLeaveTheFileAlone) {

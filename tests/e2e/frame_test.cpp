@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,24 @@ TEST_F(FrameTest, ProjectThatCannotBeOpenedSaysWhatToDo) {
         EXPECT_THAT(run.traceLines, IsEmpty());  // the add-on was not loaded
     }
     EXPECT_EQ(planhost.ReadFile("not-a-project.db"), "just text, not a project\n");
+}
+
+TEST_F(FrameTest, CommandsOnTheSavedProjectRefuseAMissingOneAndCreateNothing) {
+    const std::vector<std::string> commands[] = {
+        {"list"}, {"render", "plan.svg"}, {"export", "points.txt"}, {"undo"}};
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args[0]);
+        const RunResult run = planhost.Run(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_THAT(run.errLines, ElementsAre("planhost: no such project plan.db; name an "
+                                              "existing one with --project FILE"));
+        EXPECT_THAT(run.out, IsEmpty());
+        EXPECT_THAT(run.traceLines, IsEmpty());
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(planhost.folder()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_THAT(names, ::testing::UnorderedElementsAre(".run", "home"));
 }
 
 TEST_F(FrameTest, UsageErrorsExitWithTwo) {

@@ -140,13 +140,17 @@ TEST_F(HostileInputTest, ProjectPathsThatAreNoProject) {
     std::filesystem::create_directories(planhost.folder() / "folder.db");
     planhost.WriteFile("binary.db", EveryByte(64));
     planhost.WriteFile("empty.db", "");
-    for (const char* path : {"folder.db", "binary.db", "/nonexistent/plan.db"}) {
+    for (const auto& [path, why] : {std::pair{"folder.db", "cannot open the project"},
+                                    std::pair{"binary.db", "cannot open the project"},
+                                    std::pair{"/nonexistent/plan.db", "no such project"}}) {
         SCOPED_TRACE(path);
         const RunResult run = RunCleanly({"--project", path, "list"}, 1);
-        EXPECT_THAT(run.err, HasSubstr("cannot open the project"));
+        EXPECT_THAT(run.err, HasSubstr(why));
     }
     EXPECT_EQ(planhost.ReadFile("binary.db"), EveryByte(64));
-    RunCleanly({"--project", "empty.db", "list"});
+    // An empty file reads as an empty project, and stays as it is.
+    EXPECT_THAT(RunCleanly({"--project", "empty.db", "list"}).out, IsEmpty());
+    EXPECT_EQ(planhost.ReadFile("empty.db"), "");
 }
 
 TEST_F(HostileInputTest, SettingsFilesOfAnyContent) {

@@ -7,6 +7,7 @@
 namespace planhost_test {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::SizeIs;
@@ -125,6 +126,28 @@ TEST_F(PointCommandsTest, RenderDrawsEveryPointWithItsNumberAndTellsMeasuredFrom
     EXPECT_THAT(svg, HasSubstr("tree: 1"));
     EXPECT_THAT(svg, HasSubstr(" m</text>"));  // the scale bar
     EXPECT_EQ(planhost.Run({"render", "no/such/folder/plan.svg"}).exitCode, 3);
+}
+
+// The demo starts afresh in its own folder as often as it is run, but never replaces files that
+// it did not make unless told to.
+TEST_F(PointCommandsTest, DemoRunsAgainInItsOwnFolderAndRefusesOneWithOtherFiles) {
+    std::filesystem::create_directories(planhost.folder() / "mine");
+    Run({"--project", "mine/plan.db", "place", "--part", "Tree.gsm", "--x", "1", "--y", "1"});
+    const std::string project = planhost.ReadFile("mine/plan.db");
+    const RunResult refused = planhost.Run({"demo", "mine"}, false);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_THAT(refused.err, AllOf(HasSubstr("(.plan.db.lock, plan.db)"), HasSubstr("--force")));
+    EXPECT_EQ(planhost.ReadFile("mine/plan.db"), project);
+
+    for (int run = 0; run < 2; ++run) {
+        const RunResult demo = planhost.Run({"demo", "own"}, false);
+        EXPECT_EQ(demo.exitCode, 0) << demo.err;
+        EXPECT_THAT(demo.out, HasSubstr("demo: done."));
+    }
+    planhost.WriteFile("own/notes.txt", "the user's");
+    EXPECT_EQ(planhost.Run({"demo", "own"}, false).exitCode, 2);
+    EXPECT_EQ(planhost.Run({"demo", "--force", "own"}, false).exitCode, 0);
+    EXPECT_EQ(planhost.ReadFile("own/notes.txt"), "the user's");
 }
 
 }  // namespace

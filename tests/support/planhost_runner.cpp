@@ -173,42 +173,53 @@ std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {
 }
 
 RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTrace) {
-    const std::filesystem::path tracePath = runFolder() / "trace.txt";
-    std::filesystem::remove(tracePath);
-    std::vector<std::string> allArgs;
-    if (withTrace) allArgs = {"--trace", tracePath.string()};
-    allArgs.insert(allArgs.end(), args.begin(), args.end());
-    RunResult result = RunProgram(Binary(), allArgs);
-    if (withTrace) result.traceLines = SplitLines(Slurp(tracePath));
-    return result;
+    return Finish(Start(args, withTrace));
+}
+
+StartedRun PlanhostRunner::Start(const std::vector<std::string>& args, bool withTrace) {
+    return StartProgram(Binary(), args, withTrace);
 }
 
 RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
                                      const std::vector<std::string>& args) {
-    const std::filesystem::path outPath = runFolder() / "stdout.txt";
-    const std::filesystem::path errPath = runFolder() / "stderr.txt";
+    return Finish(StartProgram(program, args, false));
+}
+
+StartedRun PlanhostRunner::StartProgram(const std::filesystem::path& program,
+                                        const std::vector<std::string>& args, bool withTrace) {
+    StartedRun run;
+    const std::string name = std::to_string(++runs_);
+    run.withTrace = withTrace;
+    run.out = runFolder() / (name + ".stdout");
+    run.err = runFolder() / (name + ".stderr");
+    run.trace = runFolder() / (name + ".trace");
+
     std::vector<std::string> argStrings{program.string()};
+    if (withTrace) argStrings.insert(argStrings.end(), {"--trace", run.trace.string()});
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<std::string> envStrings = ChildEnvironment(*this, extraEnv_);
     const std::vector<char*> argv = PointersTo(argStrings);
     const std::vector<char*> envp = PointersTo(envStrings);
     const std::string folder = folder_.string();
-    const std::string outFile = outPath.string();
-    const std::string errFile = errPath.string();
+    const std::string outFile = run.out.string();
+    const std::string errFile = run.err.string();
 
-    const pid_t child = fork();
-    if (child < 0) throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
-    if (child == 0)
+    run.pid = fork();
+    if (run.pid < 0) throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
+    if (run.pid == 0)
         ExecChild(folder.c_str(), outFile.c_str(), errFile.c_str(), runUser_, argv.data(),
                   envp.data());
+    return run;
+}
 
+RunResult PlanhostRunner::Finish(const StartedRun& run) {
     RunResult result;
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + timeout_;
-    while (waitpid(child, &status, WNOHANG) == 0) {
+    while (waitpid(run.pid, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
+            kill(run.pid, SIGKILL);
+            waitpid(run.pid, &status, 0);
             result.timedOut = true;
             break;
         }
@@ -217,10 +228,11 @@ RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
 
-    result.out = Slurp(outPath);
-    result.err = Slurp(errPath);
+    result.out = Slurp(run.out);
+    result.err = Slurp(run.err);
     result.outLines = SplitLines(result.out);
     result.errLines = SplitLines(result.err);
+    if (run.withTrace) result.traceLines = SplitLines(Slurp(run.trace));
     return result;
 }
 

@@ -11,10 +11,11 @@
 //   EXPECT_EQ(run.exitCode, 0);
 //   EXPECT_THAT(run.traceLines, Contains("ACAPI_Database GDAT type=1 -> 0x0"));
 //
-// Run adds "--trace <folder>/.run/trace.txt" in front of the arguments (unless withTrace is false)
+// Run adds "--trace <folder>/.run/N.trace" in front of the arguments (unless withTrace is false)
 // and reads the file back into traceLines. Standard input is empty; a run that takes longer than
-// the time-out is killed and reported with timedOut. After RunAsPlainUser, planhost runs as the
-// user "nobody" (also its group).
+// the time-out is killed and reported with timedOut. Start and Finish do the same for runs that
+// go on at the same time, in the background. After RunAsPlainUser, planhost runs as the user
+// "nobody" (also its group).
 #pragma once
 
 #include <chrono>
@@ -41,6 +42,15 @@ struct RunResult {
     bool LeakedHandles() const;
 };
 
+// A run started in the background; Finish waits for it.
+struct StartedRun {
+    int pid = -1;
+    bool withTrace = true;
+    std::filesystem::path out;  // where its standard output goes
+    std::filesystem::path err;
+    std::filesystem::path trace;
+};
+
 class PlanhostRunner {
 public:
     PlanhostRunner();
@@ -50,6 +60,9 @@ public:
 
     // Runs planhost with these arguments (without the program name).
     RunResult Run(const std::vector<std::string>& args, bool withTrace = true);
+    StartedRun Start(const std::vector<std::string>& args, bool withTrace = true);
+    // Waits for the run (killing it after the time-out) and reads what it printed.
+    RunResult Finish(const StartedRun& run);
     // Runs another program the same way (absolute path), without a trace.
     RunResult RunProgram(const std::filesystem::path& program,
                          const std::vector<std::string>& args);
@@ -57,7 +70,7 @@ public:
     const std::filesystem::path& folder() const { return folder_; }  // the working folder
     std::filesystem::path home() const { return folder_ / "home"; }
     std::filesystem::path configHome() const { return home() / ".config"; }
-    // Where the runner keeps the last run's trace, stdout and stderr.
+    // Where the runner keeps each run's trace, stdout and stderr.
     std::filesystem::path runFolder() const { return folder_ / ".run"; }
 
     // Files in the working folder (relative paths) or anywhere (absolute paths).
@@ -79,10 +92,15 @@ public:
     static std::filesystem::path Binary();
 
 private:
+    // Starts program; withTrace gives planhost a trace file.
+    StartedRun StartProgram(const std::filesystem::path& program,
+                            const std::vector<std::string>& args, bool withTrace);
+
     std::filesystem::path folder_;
     std::chrono::seconds timeout_{60};
     std::vector<std::string> extraEnv_;  // "NAME=value"
     int runUser_ = -1;                   // the plain user's id, or -1 for the tests' own
+    int runs_ = 0;
 };
 
 std::vector<std::string> SplitLines(const std::string& text);

@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 
 namespace planhost {
 
 namespace {
+
+struct OperationSlot {
+    std::string_view name;  // "ACAPI_Database"
+    std::size_t offset;     // of its function pointer in API_EntryTable
+};
 
 #define PLANHOST_SLOT(name, member)            \
     OperationSlot {                            \
@@ -45,10 +51,6 @@ const OperationSlot* FindSlot(std::string_view name) {
 }
 
 }  // namespace
-
-std::span<const OperationSlot> OperationSlots() {
-    return kSlots;
-}
 
 bool IsOperationName(std::string_view name) {
     return FindSlot(name) != nullptr;

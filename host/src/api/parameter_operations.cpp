@@ -16,7 +16,7 @@ namespace planhost {
 
 namespace {
 
-constexpr std::size_t MaxTextLength = 255;
+constexpr std::size_t kMaxTextLength = 255;
 
 struct ParameterSession {
     const Session* owner = nullptr;
@@ -77,7 +77,7 @@ GSErrCode ChangeAParameter(Session& session, const API_ChangeParamType* change) 
     if (target->IsText()) {
         if (change->uStrValue == nullptr) return APIERR_BADPARS;
         const GS::uchar_t* text = change->uStrValue;
-        const GS::uchar_t* end = std::find(text, text + MaxTextLength, GS::uchar_t(0));
+        const GS::uchar_t* end = std::find(text, text + kMaxTextLength, GS::uchar_t(0));
         target->text.assign(text, end);  // a longer text is cut to what the list can hold
     } else {
         if (!std::isfinite(change->realValue)) return APIERR_BADVALUE;

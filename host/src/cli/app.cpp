@@ -1,4 +1,5 @@
-// planhost's run: options -> project -> add-on -> command -> FreeData and unload -> commit.
+// planhost's run: options -> project -> add-on -> command -> FreeData and unload -> save ->
+// what the command did.
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -9,9 +10,11 @@
 #include "GS/HandleCount.hpp"
 #include "addon.hpp"
 #include "cli/commands.hpp"
+#include "cli/project_opening.hpp"
 #include "faults.hpp"
 #include "interaction.hpp"
 #include "model/model.hpp"
+#include "os/stop_requests.hpp"
 #include "session.hpp"
 #include "trace.hpp"
 #include "views.hpp"
@@ -19,10 +22,6 @@
 namespace planhost {
 
 namespace {
-
-constexpr int kCommandRan = 0;
-constexpr int kHostFailed = 1;
-constexpr int kUsageError = 2;
 
 CLI::Validator FaultRuleValidator(void (Faults::*add)(std::string_view), const char* syntax) {
     return CLI::Validator(
@@ -40,7 +39,12 @@ CLI::Validator FaultRuleValidator(void (Faults::*add)(std::string_view), const c
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
     app.add_option("--project", options.project,
-                   "The project file to work on; created when missing")
+                   "The project file to work on; created when missing by a command that "
+                   "changes it")
+        ->capture_default_str();
+    app.add_option("--wait", options.waitSeconds,
+                   "How long to wait for a project that another planhost is changing, seconds")
+        ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
     app.add_option("--view", options.view,
                    "The view in front at the start (and its database current)")
@@ -79,15 +83,6 @@ std::unique_ptr<Faults> BuildFaults(const GlobalOptions& options) {
     return faults;
 }
 
-ModelOptions BuildModelOptions(const GlobalOptions& options) {
-    ModelOptions model;
-    model.projectPath = options.project;
-    const bool none = options.libraries.size() == 1 && options.libraries.front() == "none";
-    model.noLibrary = none;
-    if (!none) model.libraryFolders = options.libraries;
-    return model;
-}
-
 // The host's side of the support libraries for the length of a run: debug lines and alerts.
 class HostOutputs {
 public:
@@ -110,11 +105,11 @@ private:
 };
 
 // Runs the command and reports the handles the add-on left outstanding.
-int RunCommand(const CommandEntry& command, Session& session) {
+CommandResult RunCommand(const CommandEntry& command, Session& session) {
     const Int64 handlesBefore = BMOutstandingHandles();
-    int status = kHostFailed;
+    CommandResult result(ExitStatus::kHostFailed);
     try {
-        status = command.run(session);
+        result = command.run(session);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "planhost: the %s command failed inside the host: %s\n",
                      command.name.c_str(), error.what());
@@ -122,10 +117,40 @@ int RunCommand(const CommandEntry& command, Session& session) {
     std::fflush(stdout);
     if (const Int64 leaked = BMOutstandingHandles() - handlesBefore; leaked > 0)
         DBPrintf("leaked %lld handles", static_cast<long long>(leaked));
-    return status;
+    return result;
 }
 
-int RunSession(const CommandEntry& command, const GlobalOptions& options) {
+// From here on Ctrl-C and SIGTERM end the run with a line that says what became of the project;
+// the demo's steps are runs of their own that say so themselves.
+void WatchStopRequestsFor(ProjectUse use, const std::string& project) {
+    if (use == ProjectUse::kNone) {
+        os::UnwatchStopRequests();
+        return;
+    }
+    os::WatchStopRequests(
+        "planhost: stopped; nothing was saved, the project " + project +
+            " is as it was before the command\n",
+        "planhost: stopped; the command's work was saved in the project " + project + "\n");
+}
+
+// Saves the command's changes; false, after telling why, when they could not be saved.
+bool SaveProject(Model& model, const std::string& project) {
+    os::HoldStopRequests();
+    bool saved = false;
+    try {
+        saved = model.Commit();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr,
+                     "planhost: cannot save the project %s: %s; its previous state is kept\n",
+                     project.c_str(), error.what());
+        os::ReleaseStopRequests(false);
+        return false;
+    }
+    os::ReleaseStopRequests(saved);
+    return true;
+}
+
+ExitStatus RunSession(const CommandEntry& command, const GlobalOptions& options) {
     auto trace =
         options.trace.empty() ? std::make_unique<Trace>() : std::make_unique<Trace>(options.trace);
     if (!options.trace.empty() && !trace->IsOpen()) {
@@ -133,22 +158,16 @@ int RunSession(const CommandEntry& command, const GlobalOptions& options) {
                      "planhost: cannot write the trace file %s; check that its folder exists "
                      "and is writable\n",
                      options.trace.c_str());
-        return kHostFailed;
+        return ExitStatus::kHostFailed;
     }
 
-    std::unique_ptr<Model> model;
-    try {
-        model = std::make_unique<Model>(BuildModelOptions(options));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr,
-                     "planhost: cannot open the project %s: %s; check the path and its "
-                     "permissions, or name another project with --project FILE\n",
-                     options.project.c_str(), error.what());
-        return kHostFailed;
-    }
-
-    Session session(std::move(model), std::make_unique<Views>(*Views::FromName(options.view)),
-                    BuildFaults(options), std::move(trace));
+    WatchStopRequestsFor(command.project, options.project);
+    // Declared before the session: the project stays held until the session has ended.
+    std::optional<OpenedProject> project = OpenProject(command.project, options);
+    if (!project) return ExitStatus::kHostFailed;
+    Session session(std::move(project->model),
+                    std::make_unique<Views>(*Views::FromName(options.view)), BuildFaults(options),
+                    std::move(trace));
     HostOutputs outputs(session.interaction());
 
     if (command.needsAddon) {
@@ -156,27 +175,25 @@ int RunSession(const CommandEntry& command, const GlobalOptions& options) {
                                  options.applicationId};
         if (const std::optional<std::string> failure = LoadAddOn(session, addOn)) {
             std::fprintf(stderr, "planhost: %s\n", failure->c_str());
-            return kHostFailed;
+            return ExitStatus::kHostFailed;
         }
     }
-    const int status = RunCommand(command, session);
+    const CommandResult result = RunCommand(command, session);
     UnloadAddOn(session, !options.skipFreeData);
 
-    if (status != kCommandRan) return status;
-    try {
-        session.model().Commit();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr,
-                     "planhost: cannot save the project %s: %s; its previous state is kept\n",
-                     options.project.c_str(), error.what());
-        return kHostFailed;
-    }
-    return kCommandRan;
+    if (result.status != ExitStatus::kCommandRan) return result.status;
+    if (command.project != ProjectUse::kNone && !SaveProject(session.model(), options.project))
+        return ExitStatus::kHostFailed;
+    if (!result.summary.empty()) std::printf("%s\n", result.summary.c_str());
+    std::fflush(stdout);
+    return ExitStatus::kCommandRan;
 }
 
 }  // namespace
 
 int RunPlanhost(int argc, char** argv) {
+    // Whatever stops the run before it opens a project, nothing of it was saved.
+    os::WatchStopRequests("planhost: stopped; nothing was saved\n", "");
     CLI::App app{
         "planhost: a host application for the Stakewise add-on. It opens a project, loads the "
         "add-on module, runs one command as a user would, and saves the project.",
@@ -201,11 +218,11 @@ int RunPlanhost(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error) == 0 ? kCommandRan : kUsageError;
+        return int(app.exit(error) == 0 ? ExitStatus::kCommandRan : ExitStatus::kUsageError);
     }
     for (std::size_t i = 0; i < commands.size(); ++i)
-        if (subcommands[i]->parsed()) return RunSession(commands[i], options);
-    return kUsageError;
+        if (subcommands[i]->parsed()) return int(RunSession(commands[i], options));
+    return int(ExitStatus::kUsageError);
 }
 
 }  // namespace planhost

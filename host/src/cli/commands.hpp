@@ -1,7 +1,7 @@
 // The command line of planhost: global options and the command registry.
-// planhost [--project FILE] [--view floor-plan|section|3d|layout] [--trace FILE]
-//          [--fail OP[:SEL][@N]=CODE]... [--empty OP[:SEL]]... [--library DIR]... [--addon PATH]
-//          [--application-id N] [--skip-free-data] COMMAND [ARGS]
+// planhost [--project FILE] [--wait SECONDS] [--view floor-plan|section|3d|layout]
+//          [--trace FILE] [--fail OP[:SEL][@N[+]]=CODE]... [--empty OP[:SEL]]... [--library DIR]...
+//          [--addon PATH] [--application-id N] [--skip-free-data] COMMAND [ARGS]
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "api/api_records.hpp"
+#include "cli/exit_status.hpp"
 
 namespace planhost {
 
@@ -20,6 +21,7 @@ class Interaction;
 
 struct GlobalOptions {
     std::string project = "plan.db";
+    double waitSeconds = 5;  // for a project that another planhost is changing
     std::string view = "floor-plan";
     std::string trace;
     std::vector<std::string> fails;
@@ -30,15 +32,34 @@ struct GlobalOptions {
     bool skipFreeData = false;           // unload without FreeData (a fault test)
 };
 
+// How a command uses the project file.
+enum class ProjectUse {
+    kNone,            // not at all (demo: each of its steps is a run of its own)
+    kRead,            // reads the saved project, whatever another run is doing, and never saves;
+                      // the project must exist
+    kChange,          // holds the project from before it reads it to after it saved its changes,
+                      // so that no other run changes it meanwhile; created when missing
+    kChangeExisting,  // the same; the project must exist
+};
+
+// What a command ends with: its exit status, and what it tells the user about its work once
+// that is saved (a line that claims work before the save could be a lie).
+struct CommandResult {
+    CommandResult(ExitStatus status, std::string summary = {})
+        : status(status), summary(std::move(summary)) {}
+    ExitStatus status;
+    std::string summary;  // one line or none
+};
+
 // One command. addOptions adds the command's own options to its subcommand; run is called once
-// the session is up (project open, add-on loaded when needsAddon) and returns the exit status:
-// 0 when the command ran, whatever it reported; 2 for a usage error; 3 and up as the command says.
+// the session is up (project open as `project` says, add-on loaded when needsAddon).
 struct CommandEntry {
     std::string name;
     std::string help;
     std::function<void(CLI::App& sub)> addOptions;
-    std::function<int(Session& session)> run;
+    std::function<CommandResult(Session& session)> run;
     bool needsAddon = true;
+    ProjectUse project = ProjectUse::kChange;
 };
 
 // What the scripted user does while a command runs. A command that lets the user click, pick
@@ -57,8 +78,7 @@ void AddUserScriptOptions(CLI::App& sub, UserScript& script);
 std::optional<API_Coord> ParseClick(std::string_view text);
 void ApplyUserScript(const UserScript& script, Interaction& interaction);
 
-// Runs planhost: parses the command line, runs the session, returns the exit status
-// (0 the command ran, 1 the host failed, 2 a usage error, or what the command returned).
+// Runs planhost: parses the command line, runs the session, returns the exit status.
 int RunPlanhost(int argc, char** argv);
 
 // Each group of commands lives in its own file and adds its commands here.
@@ -66,7 +86,7 @@ void AddFrameCommands(std::vector<CommandEntry>& commands);   // menu, addons
 void AddPointCommands(std::vector<CommandEntry>& commands);   // insert, import, export, update,
                                                               // place, list, render, undo, demo
 void AddDialogCommands(std::vector<CommandEntry>& commands);  // settings, info
-void AddFloorCommands(
-    std::vector<CommandEntry>& commands);  // floor (the bulk benchmark's yardstick)
+void AddFloorCommands(std::vector<CommandEntry>& commands);   // floor (the bulk benchmark's
+                                                              // yardstick)
 
 }  // namespace planhost

@@ -1,14 +1,12 @@
-// demo: the main job of the system, start to end, in a folder of its own: fresh project and
-// settings, the Settings values, three inserted points, an export, an import of a shipped
-// sample, an update from a shipped as-built file, a picture of the plan, and the stakeout report
-// of the points after the update. Each step is a run of its own (planhost is this same program,
-// stakewise-report lies next to it), as a user would run them one after the other.
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+// demo: the main job of the system, start to end, in a folder of its own: fresh
+// project and settings, the Settings values, three inserted points, an export,
+// an import of a shipped sample, an update from a shipped as-built file, a
+// picture of the plan, and the stakeout report of the points after the update.
+// Each step is a run of its own (planhost is this same program,
+// stakewise-report lies next to it), as a user would run them one after the
+// other.
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,9 +14,9 @@
 #include <vector>
 
 #include "cli/point_command_entries.hpp"
+#include "cli/project_opening.hpp"
 #include "model/library.hpp"
-
-extern char** environ;
+#include "os/process.hpp"
 
 namespace planhost {
 
@@ -26,7 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int StepFailed = 3;
+// The project file and the companions that SQLite makes beside it.
+constexpr const char* kProjectSuffixes[] = {"", "-journal", "-wal", "-shm"};
+constexpr std::size_t kForeignNamesShown = 3;
+
+struct DemoArgs {
+    std::string folder = "demo";
+    bool force = false;
+};
 
 struct DemoPaths {
     fs::path folder;
@@ -57,54 +62,88 @@ DemoPaths PathsFor(const std::string& folder) {
     return paths;
 }
 
-// The environment of the children: this one, with the settings folder of the demo.
-std::vector<std::string> ChildEnvironment(const DemoPaths& paths) {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0) variables.push_back(*variable);
-    }
+// The environment of the steps: this one, with the settings folder of the demo.
+std::vector<std::string> StepEnvironment(const DemoPaths& paths) {
+    std::vector<std::string> variables = os::Environment();
+    std::erase_if(variables, [](const std::string& variable) {
+        return variable.starts_with("XDG_CONFIG_HOME=");
+    });
     variables.push_back("XDG_CONFIG_HOME=" + paths.config.string());
     return variables;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// Runs a program with the demo's settings folder; its exit status, or -1.
-int RunProgram(const DemoPaths& paths, const char* program, std::vector<std::string> arguments) {
-    std::vector<std::string> environment = ChildEnvironment(paths);
-    std::vector<char*> argv = Pointers(arguments);
-    std::vector<char*> envp = Pointers(environment);
+// Runs a program with the demo's settings, after what the demo printed so far.
+// Its exit status, or -1.
+int RunWithDemoSettings(const DemoPaths& paths, const fs::path& program,
+                        const std::vector<std::string>& arguments) {
     std::fflush(stdout);
     std::fflush(stderr);
-    pid_t child = 0;
-    if (posix_spawn(&child, program, nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return os::RunProgram(program, arguments, StepEnvironment(paths)).value_or(-1);
 }
 
-// Runs planhost with the demo's project and settings.
-int RunPlanhost(const DemoPaths& paths, std::vector<std::string> arguments) {
+// Runs one step: planhost with the demo's project and settings. Its exit
+// status, or -1.
+int RunStep(const DemoPaths& paths, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"planhost", "--project", paths.project.string()});
-    return RunProgram(paths, "/proc/self/exe", std::move(arguments));
+    return RunWithDemoSettings(paths, os::ThisProgram(), arguments);
 }
 
-// The stakeout report of the export after the update, as a page; some points are outside
-// their tolerance on purpose (status 1), so only a report that could not be made fails.
+// The stakeout report of the export after the update, as a page; some points
+// are outside their tolerance on purpose (status 1), so only a report that
+// could not be made fails.
 bool RunStakeoutReport(const DemoPaths& paths) {
-    const int status =
-        RunProgram(paths, paths.reportTool.c_str(),
-                   {"stakewise-report", "--html", paths.report.string(), paths.staked.string()});
+    const int status = RunWithDemoSettings(
+        paths, paths.reportTool,
+        {"stakewise-report", "--html", paths.report.string(), paths.staked.string()});
     if (status == 0 || status == 1) return true;
     std::fprintf(stderr, "planhost: stakewise-report ended with status %d\n", status);
     return false;
 }
 
+bool IsDemoFileName(const DemoPaths& paths, const std::string& name) {
+    const std::string project = paths.project.filename().string();
+    const bool projectFile =
+        std::any_of(std::begin(kProjectSuffixes), std::end(kProjectSuffixes),
+                    [&](const char* suffix) { return name == project + suffix; });
+    // The files the demo writes, and the hidden temporary files of saves of them
+    // that were killed: ".NAME.tmp..."
+    const fs::path made[] = {paths.exported, paths.staked, paths.picture, paths.report};
+    const bool madeFile =
+        std::any_of(std::begin(made), std::end(made), [&name](const fs::path& file) {
+            return name == file.filename() ||
+                   name.starts_with("." + file.filename().string() + ".tmp");
+        });
+    return projectFile || name == ProjectLockPath(paths.project).filename() ||
+           name == paths.config.filename() || madeFile;
+}
+
+// The names in the folder that the demo did not make, sorted. The demo's
+// settings folder comes first in every run, so without it nothing in the folder
+// is the demo's.
+std::vector<std::string> ForeignNames(const DemoPaths& paths) {
+    std::vector<std::string> names;
+    std::error_code error;
+    const bool demoMade = fs::is_directory(paths.settingsFile.parent_path(), error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(paths.folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!demoMade || !IsDemoFileName(paths, name)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void TellForeignFolder(const DemoPaths& paths, const std::vector<std::string>& names) {
+    std::string shown;
+    for (std::size_t i = 0; i < std::min(names.size(), kForeignNamesShown); ++i)
+        shown += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kForeignNamesShown) shown += ", ...";
+    std::fprintf(stderr,
+                 "planhost: the folder %s holds files that the demo did not make "
+                 "(%s); name "
+                 "another folder, or add --force to let the demo replace its own "
+                 "files there\n",
+                 paths.folder.string().c_str(), shown.c_str());
+}
 void Step(int number, const std::string& what) {
     std::printf("\n== %d. %s\n", number, what.c_str());
     std::fflush(stdout);
@@ -113,9 +152,7 @@ void Step(int number, const std::string& what) {
 bool StartFresh(const DemoPaths& paths) {
     std::error_code error;
     fs::create_directories(paths.settingsFile.parent_path(), error);
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-        fs::remove(paths.project.string() + suffix, error);
-    }
+    for (const char* suffix : kProjectSuffixes) fs::remove(paths.project.string() + suffix, error);
     fs::remove(paths.settingsFile, error);
     fs::remove(fs::path(paths.settingsFile).replace_extension("dat"), error);
     for (const fs::path& made : {paths.exported, paths.staked, paths.report})
@@ -125,14 +162,15 @@ bool StartFresh(const DemoPaths& paths) {
 
 // The Settings dialog's values; written by hand when the dialog cannot be run.
 void ApplySettings(const DemoPaths& paths) {
-    int status = RunPlanhost(
-        paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
-    if (status == 0 && fs::exists(paths.settingsFile)) {
+    const int status =
+        RunStep(paths, {"settings", "--symbol-size", "1", "--start-number", "1", "--library", "2"});
+    if (status == int(ExitStatus::kCommandRan) && fs::exists(paths.settingsFile)) {
         std::printf("demo: the Settings dialog saved %s\n", paths.settingsFile.string().c_str());
         return;
     }
     std::ofstream file(paths.settingsFile, std::ios::binary);
-    file << "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\n"
+    file << "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize="
+            "1\r\nStartNumber=1\r\n"
             "Library=2\r\n";
     std::printf("demo: the Settings dialog did not save; wrote %s directly\n",
                 paths.settingsFile.string().c_str());
@@ -149,19 +187,24 @@ void ShowFile(const fs::path& path) {
     }
 }
 
-int RunDemo(const std::string& folder) {
-    DemoPaths paths = PathsFor(folder);
+ExitStatus RunDemo(const DemoArgs& args) {
+    DemoPaths paths = PathsFor(args.folder);
     fs::path sample = paths.samples / "site-points.txt";
     fs::path asBuilt = paths.samples / "as-built.txt";
     if (!fs::exists(sample) || !fs::exists(asBuilt)) {
         std::fprintf(stderr, "planhost: the shipped samples are missing in %s\n",
                      paths.samples.string().c_str());
-        return StepFailed;
+        return ExitStatus::kRefused;
+    }
+    if (const std::vector<std::string> foreign = ForeignNames(paths);
+        !foreign.empty() && !args.force) {
+        TellForeignFolder(paths, foreign);
+        return ExitStatus::kUsageError;
     }
     if (!StartFresh(paths)) {
         std::fprintf(stderr, "planhost: cannot make the folder %s\n",
                      paths.folder.string().c_str());
-        return StepFailed;
+        return ExitStatus::kRefused;
     }
     std::printf("demo: a fresh project %s and settings in %s\n", paths.project.string().c_str(),
                 paths.config.string().c_str());
@@ -190,35 +233,46 @@ int RunDemo(const std::string& folder) {
     int number = 2;
     for (const Run& run : runs) {
         Step(number++, run.title);
-        if (int status = RunPlanhost(paths, run.arguments); status != 0) {
+        if (const int status = RunStep(paths, run.arguments);
+            status != int(ExitStatus::kCommandRan)) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
-            return StepFailed;
+            return ExitStatus::kRefused;
         }
         if (run.arguments.front() == "export") ShowFile(run.arguments.back());
     }
     Step(number, "Stakeout report of " + paths.staked.string() + " to " + paths.report.string());
-    if (!RunStakeoutReport(paths)) return StepFailed;
+    if (!RunStakeoutReport(paths)) return ExitStatus::kRefused;
     std::printf(
         "\ndemo: done. Files:\n  project   %s\n  settings  %s\n  exported  %s\n"
         "  staked    %s\n  picture   %s\n  report    %s\n",
         paths.project.string().c_str(), paths.settingsFile.string().c_str(),
         paths.exported.string().c_str(), paths.staked.string().c_str(),
         paths.picture.string().c_str(), paths.report.string().c_str());
-    return 0;
+    return ExitStatus::kCommandRan;
 }
 
 }  // namespace
 
 CommandEntry DemoCommand() {
-    auto folder = std::make_shared<std::string>("demo");
+    auto args = std::make_shared<DemoArgs>();
     return {
         "demo",
-        "Run the main job in DIR (default ./demo): fresh project and settings, Settings, three "
-        "inserted points, export, import of a shipped sample, update from a shipped as-built "
-        "file, a picture of the plan, and the stakeout report (report.html) of the points.",
-        [folder](CLI::App& sub) { sub.add_option("DIR", *folder, "The demo folder"); },
-        [folder](Session&) { return RunDemo(*folder); },
+        "Run the main job in DIR (default ./demo): fresh project and settings, "
+        "Settings, three "
+        "inserted points, export, import of a shipped sample, update from a "
+        "shipped as-built "
+        "file, a picture of the plan, and the stakeout report (report.html) of "
+        "the points. A "
+        "DIR that holds files the demo did not make is refused (exit status 2) "
+        "unless --force.",
+        [args](CLI::App& sub) {
+            sub.add_option("DIR", args->folder, "The demo folder");
+            sub.add_flag("--force", args->force,
+                         "Replace the demo's own files in DIR even though it holds others");
+        },
+        [args](Session&) { return RunDemo(*args); },
         false,
+        ProjectUse::kNone,
     };
 }
 

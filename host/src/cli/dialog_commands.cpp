@@ -7,6 +7,7 @@
 #include <string>
 
 #include "DG/ModalDialog.hpp"
+#include "cli/addon_items.hpp"
 #include "cli/commands.hpp"
 #include "interaction.hpp"
 #include "session.hpp"
@@ -17,22 +18,10 @@ namespace planhost {
 
 namespace {
 
-constexpr Int16 kSettingsMenu = 32504;
-constexpr Int16 kInfoMenu = 32505;
-
-// Items of the Settings layout.
-constexpr short kSymbolSizeItem = 5;
-constexpr short kStartNumberItem = 7;
-constexpr short kLibraryItem = 9;
-
-constexpr int kOkDisabled = 3;
-constexpr int kNoDialog = 4;
-constexpr int kBadChoice = 5;
-
 // What a dialog script found; the command's exit status comes from it.
 struct DialogOutcome {
     bool shown = false;
-    int status = 0;
+    ExitStatus status = ExitStatus::kCommandRan;
 };
 
 void AddShowOption(CLI::App& sub, std::string& showPath) {
@@ -49,9 +38,9 @@ void ShowIfAsked(const DG::ModalDialogSession& session, const std::string& showP
 }
 
 // Picks the menu item with script as the user of its dialog.
-int PickWithDialogScript(Session& session, Int16 menuResID, const char* command,
-                         const std::shared_ptr<DialogOutcome>& outcome,
-                         std::function<void(DG::ModalDialogSession&)> script) {
+ExitStatus PickWithDialogScript(Session& session, Int16 menuResID, const char* command,
+                                const std::shared_ptr<DialogOutcome>& outcome,
+                                std::function<void(DG::ModalDialogSession&)> script) {
     session.interaction().SetModalDialogScript(
         [outcome, script = std::move(script)](DG::ModalDialogSession& dialog) {
             outcome->shown = true;
@@ -65,7 +54,7 @@ int PickWithDialogScript(Session& session, Int16 menuResID, const char* command,
     }
     if (!outcome->shown) {
         std::printf("%s: no dialog was shown\n", command);
-        return kNoDialog;
+        return ExitStatus::kNoDialog;
     }
     return outcome->status;
 }
@@ -89,13 +78,15 @@ void DriveSettings(const SettingsArgs& args, DialogOutcome& outcome,
         dialog.ChangeText(kStartNumberItem, GS::UniString(*args.startNumber, GS::CC_UTF8));
     }
     if (args.library && !dialog.SelectPopUpEntry(kLibraryItem, *args.library)) {
-        std::printf("settings: the library list has no entry %d\n", *args.library);
-        outcome.status = kBadChoice;
+        std::fprintf(stderr, "planhost: settings --library %d: the library list has no entry %d\n",
+                     *args.library, *args.library);
+        outcome.status = ExitStatus::kUsageError;
     }
-    short button = args.cancel || outcome.status != 0 ? DG_CANCEL : DG_OK;
+    const bool allEntered = outcome.status == ExitStatus::kCommandRan;
+    short button = args.cancel || !allEntered ? DG_CANCEL : DG_OK;
     if (button == DG_OK && !dialog.item(DG_OK)->enabled) {
         std::printf("settings: OK is disabled\n");
-        outcome.status = kOkDisabled;
+        outcome.status = ExitStatus::kRefused;
         button = DG_CANCEL;
     }
     ShowIfAsked(dialog, args.show);
@@ -108,7 +99,8 @@ CommandEntry SettingsCommand() {
         "settings",
         "Pick \"Settings...\": enter the given values (one change each, in the order symbol "
         "size, start number, library), then press OK, or Cancel with --cancel. Exit status 3 "
-        "when OK is disabled (Cancel is pressed instead).",
+        "when OK is disabled (Cancel is pressed instead), 2 when the library list has no entry "
+        "N.",
         [args](CLI::App& sub) {
             sub.add_option("--symbol-size", args->symbolSize, "Text for the symbol size field");
             sub.add_option("--start-number", args->startNumber, "Text for the start number field");

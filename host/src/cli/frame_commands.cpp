@@ -37,7 +37,7 @@ CommandEntry MenuCommand() {
             if (result != NoError)
                 std::fprintf(stderr, "planhost: the menu handler returned %s\n",
                              FormatErrCode(result).c_str());
-            return 0;
+            return ExitStatus::kCommandRan;
         },
     };
 }
@@ -71,7 +71,7 @@ CommandEntry AddOnsCommand() {
             std::printf("description: %s\n", addOn.description.c_str());
             std::printf("module: %s\n", addOn.path.c_str());
             PrintMenus(session.menus().items());
-            return 0;
+            return ExitStatus::kCommandRan;
         },
     };
 }

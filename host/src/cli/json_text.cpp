@@ -6,7 +6,7 @@
 namespace planhost {
 
 void AppendJsonString(std::string& out, std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
+    static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
     for (char c : text) {
         switch (c) {
@@ -28,8 +28,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     out += "\\u00";
-                    out += hex[(c >> 4) & 0x0F];
-                    out += hex[c & 0x0F];
+                    out += kHex[(c >> 4) & 0x0F];
+                    out += kHex[c & 0x0F];
                 } else {
                     out += c;
                 }

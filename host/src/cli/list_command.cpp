@@ -83,9 +83,10 @@ CommandEntry ListCommand() {
             }
             std::fwrite(buffer.data(), 1, buffer.size(), stdout);
             std::fflush(stdout);
-            return 0;
+            return ExitStatus::kCommandRan;
         },
         false,
+        ProjectUse::kRead,
     };
 }
 

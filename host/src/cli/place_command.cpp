@@ -17,9 +17,6 @@ namespace planhost {
 
 namespace {
 
-constexpr int UsageError = 2;
-constexpr int Refused = 3;
-
 struct PlaceArgs {
     std::string part;
     std::optional<std::string> id;
@@ -61,21 +58,21 @@ bool SetParameter(const std::string& assignment, ParameterList& list) {
     return true;
 }
 
-int Place(Session& session, const PlaceArgs& args) {
+CommandResult Place(Session& session, const PlaceArgs& args) {
     Model& model = session.model();
     const LibraryPart* part = model.library().FindByFileNameUtf8(args.part);
     if (part == nullptr) {
         std::fprintf(stderr, "planhost: no library part %s is loaded\n", args.part.c_str());
-        return Refused;
+        return ExitStatus::kRefused;
     }
     ParameterList parameters = part->parameters;
     for (const std::string& assignment : args.params) {
-        if (!SetParameter(assignment, parameters)) return UsageError;
+        if (!SetParameter(assignment, parameters)) return ExitStatus::kUsageError;
     }
     if (!ModelIsVisible(session)) {
         std::fprintf(stderr, "planhost: the current view cannot take objects (%s)\n",
                      FormatErrCode(APIERR_REFUSEDCMD).c_str());
-        return Refused;
+        return ExitStatus::kRefused;
     }
     ObjectElement element;
     element.libInd = part->index;
@@ -97,10 +94,9 @@ int Place(Session& session, const PlaceArgs& args) {
     if (error != NoError) {
         std::fprintf(stderr, "planhost: the object was refused (%s)\n",
                      FormatErrCode(error).c_str());
-        return Refused;
+        return ExitStatus::kRefused;
     }
-    std::printf("%s\n", GuidToString(element.guid).c_str());
-    return 0;
+    return CommandResult(ExitStatus::kCommandRan, GuidToString(element.guid));
 }
 
 }  // namespace

@@ -14,11 +14,11 @@ namespace planhost {
 
 namespace {
 
-constexpr double Margin = 70.0;        // px around the drawing, room for grid labels
-constexpr double LegendHeight = 40.0;  // px below the drawing: scale bar and legend
-constexpr double MinSide = 700.0;      // px of the drawing's longer side
-constexpr double MaxSide = 9000.0;
-constexpr double RoomPerPoint = 56.0;  // px of side per sqrt(point): room for a number
+constexpr double kMargin = 70.0;        // px around the drawing, room for grid labels
+constexpr double kLegendHeight = 40.0;  // px below the drawing: scale bar and legend
+constexpr double kMinSide = 700.0;      // px of the drawing's longer side
+constexpr double kMaxSide = 9000.0;
+constexpr double kRoomPerPoint = 56.0;  // px of side per sqrt(point): room for a number
 
 struct SymbolStyle {
     const char* label;
@@ -27,14 +27,14 @@ struct SymbolStyle {
 
 // Symbols told apart in the legend; measured points are drawn as cross in circle.
 const std::map<std::string, SymbolStyle>& Styles() {
-    static const std::map<std::string, SymbolStyle> styles = {
+    static const std::map<std::string, SymbolStyle> kStyles = {
         {"cross-circle", {"measured point (marker style 1)", "#c62828"}},
         {"triangle", {"design point", "#1565c0"}},
         {"cone", {"cone marker", "#ef6c00"}},
         {"tree", {"tree", "#2e7d32"}},
         {"circle", {"other object", "#616161"}},
     };
-    return styles;
+    return kStyles;
 }
 
 const SymbolStyle& StyleOf(const std::string& symbol) {
@@ -68,8 +68,8 @@ struct Frame {
     double scale;                   // px per metre
     double width, height;           // px of the drawing
 
-    double X(double x) const { return Margin + (x - minX) * scale; }
-    double Y(double y) const { return Margin + (maxY - y) * scale; }
+    double X(double x) const { return kMargin + (x - minX) * scale; }
+    double Y(double y) const { return kMargin + (maxY - y) * scale; }
 };
 
 Frame FrameFor(const std::vector<ObjectElement>& elements) {
@@ -90,7 +90,8 @@ Frame FrameFor(const std::vector<ObjectElement>& elements) {
     frame.minY -= pad;
     frame.maxX += pad;
     frame.maxY += pad;
-    double side = std::clamp(std::sqrt(double(elements.size())) * RoomPerPoint, MinSide, MaxSide);
+    double side =
+        std::clamp(std::sqrt(double(elements.size())) * kRoomPerPoint, kMinSide, kMaxSide);
     frame.scale = side / std::max(frame.maxX - frame.minX, frame.maxY - frame.minY);
     frame.width = (frame.maxX - frame.minX) * frame.scale;
     frame.height = (frame.maxY - frame.minY) * frame.scale;
@@ -103,21 +104,21 @@ void DrawGrid(std::string& svg, const Frame& frame) {
     std::string labels;
     for (double x = std::ceil(frame.minX / step) * step; x <= frame.maxX; x += step) {
         std::string px = Number(frame.X(x));
-        svg += "<line x1=\"" + px + "\" y1=\"" + Number(Margin) + "\" x2=\"" + px + "\" y2=\"" +
-               Number(Margin + frame.height) + "\"/>\n";
-        labels += "<text x=\"" + px + "\" y=\"" + Number(Margin + frame.height + 16) +
+        svg += "<line x1=\"" + px + "\" y1=\"" + Number(kMargin) + "\" x2=\"" + px + "\" y2=\"" +
+               Number(kMargin + frame.height) + "\"/>\n";
+        labels += "<text x=\"" + px + "\" y=\"" + Number(kMargin + frame.height + 16) +
                   "\" text-anchor=\"middle\">" + Number(x, 3) + "</text>\n";
     }
     for (double y = std::ceil(frame.minY / step) * step; y <= frame.maxY; y += step) {
         std::string py = Number(frame.Y(y));
-        svg += "<line x1=\"" + Number(Margin) + "\" y1=\"" + py + "\" x2=\"" +
-               Number(Margin + frame.width) + "\" y2=\"" + py + "\"/>\n";
-        labels += "<text x=\"" + Number(Margin - 6) + "\" y=\"" + py +
+        svg += "<line x1=\"" + Number(kMargin) + "\" y1=\"" + py + "\" x2=\"" +
+               Number(kMargin + frame.width) + "\" y2=\"" + py + "\"/>\n";
+        labels += "<text x=\"" + Number(kMargin - 6) + "\" y=\"" + py +
                   "\" text-anchor=\"end\" dominant-baseline=\"middle\">" + Number(y, 3) +
                   "</text>\n";
     }
     svg += "</g>\n<g font-size=\"11\" fill=\"#757575\">\n" + labels + "</g>\n";
-    svg += "<rect x=\"" + Number(Margin) + "\" y=\"" + Number(Margin) + "\" width=\"" +
+    svg += "<rect x=\"" + Number(kMargin) + "\" y=\"" + Number(kMargin) + "\" width=\"" +
            Number(frame.width) + "\" height=\"" + Number(frame.height) +
            "\" fill=\"none\" stroke=\"#9e9e9e\"/>\n";
 }
@@ -156,18 +157,18 @@ std::string SymbolOf(const Model& model, const ObjectElement& element) {
 }
 
 void DrawLegend(std::string& svg, const Frame& frame, const std::map<std::string, int>& counts) {
-    double top = Margin + frame.height + 34;
+    double top = kMargin + frame.height + 34;
     // Scale bar: about a fifth of the drawing.
     double metres = NiceStep(frame.width / 5 / frame.scale);
     double length = metres * frame.scale;
     std::string y = Number(top + 8);
     svg += "<g font-size=\"12\" fill=\"#212121\">\n";
-    svg += "<path d=\"M" + Number(Margin) + " " + y + "h" + Number(length) + "M" + Number(Margin) +
-           " " + Number(top + 3) + "v10M" + Number(Margin + length) + " " + Number(top + 3) +
-           "v10\" stroke=\"#212121\" stroke-width=\"2\" fill=\"none\"/>\n";
-    svg += "<text x=\"" + Number(Margin + length / 2) + "\" y=\"" + Number(top + 26) +
+    svg += "<path d=\"M" + Number(kMargin) + " " + y + "h" + Number(length) + "M" +
+           Number(kMargin) + " " + Number(top + 3) + "v10M" + Number(kMargin + length) + " " +
+           Number(top + 3) + "v10\" stroke=\"#212121\" stroke-width=\"2\" fill=\"none\"/>\n";
+    svg += "<text x=\"" + Number(kMargin + length / 2) + "\" y=\"" + Number(top + 26) +
            "\" text-anchor=\"middle\">" + Number(metres, 3) + " m</text>\n";
-    double x = Margin + std::max(length, 60.0) + 40;
+    double x = kMargin + std::max(length, 60.0) + 40;
     for (const auto& [symbol, count] : counts) {
         svg += Symbol(symbol, x, top + 8, 7) + "\n";
         std::string text = std::string(StyleOf(symbol).label) + ": " + std::to_string(count);
@@ -183,14 +184,14 @@ void DrawLegend(std::string& svg, const Frame& frame, const std::map<std::string
 std::string RenderPlanSvg(const Model& model, const std::string& title) {
     const std::vector<ObjectElement>& elements = model.Elements();
     Frame frame = FrameFor(elements);
-    double width = frame.width + 2 * Margin;
-    double height = frame.height + 2 * Margin + LegendHeight;
+    double width = frame.width + 2 * kMargin;
+    double height = frame.height + 2 * kMargin + kLegendHeight;
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width, 0) +
            "\" height=\"" + Number(height, 0) + "\" viewBox=\"0 0 " + Number(width, 0) + " " +
            Number(height, 0) + "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    svg += "<text x=\"" + Number(Margin) + "\" y=\"34\" font-size=\"18\" fill=\"#212121\">" +
+    svg += "<text x=\"" + Number(kMargin) + "\" y=\"34\" font-size=\"18\" fill=\"#212121\">" +
            XmlEscaped(title) + " — " + std::to_string(elements.size()) + " objects</text>\n";
     DrawGrid(svg, frame);
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/addon_items.hpp"
 #include "cli/point_command_entries.hpp"
 #include "interaction.hpp"
 #include "model/model.hpp"
@@ -16,12 +17,6 @@
 namespace planhost {
 
 namespace {
-
-constexpr Int16 InsertMenu = 32500;
-constexpr Int16 ImportMenu = 32501;
-constexpr Int16 ExportMenu = 32502;
-constexpr Int16 UpdateMenu = 32503;
-constexpr int UsageError = 2;
 
 struct MenuCommandArgs {
     UserScript script;
@@ -51,12 +46,19 @@ bool QueueClicksFile(const std::string& path, Interaction& interaction) {
     return true;
 }
 
-// Picks the menu item as the user would, with the user's answers queued first, then tells
-// how the plan changed.
-int PickMenuItem(Session& session, const MenuCommandArgs& args, Int16 menuResID,
-                 const char* command, const char* undoTitle) {
+std::string PlanSummary(const char* command, std::size_t before, std::size_t after) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%s: the plan holds %zu objects (%zu new)", command, after,
+                  after > before ? after - before : 0);
+    return text;
+}
+
+// Picks the menu item as the user would, with the user's answers queued first; the summary
+// tells how the plan changed.
+CommandResult PickMenuItem(Session& session, const MenuCommandArgs& args, Int16 menuResID,
+                           const char* command, const char* undoTitle) {
     if (!args.clicksFile.empty() && !QueueClicksFile(args.clicksFile, session.interaction()))
-        return UsageError;
+        return ExitStatus::kUsageError;
     ApplyUserScript(args.script, session.interaction());
     if (args.file) session.interaction().QueueFileAnswer(*args.file);
     Model& model = session.model();
@@ -67,14 +69,13 @@ int PickMenuItem(Session& session, const MenuCommandArgs& args, Int16 menuResID,
         std::fprintf(stderr, "planhost: the menu handler returned %s\n",
                      FormatErrCode(result).c_str());
     }
-    std::size_t after = model.Elements().size();
-    std::printf("%s: the plan holds %zu objects (%zu new)\n", command, after,
-                after > before ? after - before : 0);
-    return 0;
+    return CommandResult(ExitStatus::kCommandRan,
+                         PlanSummary(command, before, model.Elements().size()));
 }
 
 CommandEntry MenuItemCommand(const char* name, const char* help, Int16 menuResID,
-                             const char* undoTitle, bool takesFile, bool takesClicks) {
+                             const char* undoTitle, bool takesFile, bool takesClicks,
+                             ProjectUse project = ProjectUse::kChange) {
     auto args = std::make_shared<MenuCommandArgs>();
     return {
         name,
@@ -94,6 +95,8 @@ CommandEntry MenuItemCommand(const char* name, const char* help, Int16 menuResID
         [args, name, menuResID, undoTitle](Session& session) {
             return PickMenuItem(session, *args, menuResID, name, undoTitle);
         },
+        true,
+        project,
     };
 }
 
@@ -104,16 +107,18 @@ void AddPointCommands(std::vector<CommandEntry>& commands) {
         "insert",
         "Insert points (menu 32500): each --click answers one point input; the prompt after the "
         "last is cancelled.",
-        InsertMenu, "Insert points", false, true));
+        kInsertPointsMenu, "Insert points", false, true));
     commands.push_back(MenuItemCommand(
         "import",
         "Import points (menu 32501) from FILE; --cancel-after N cancels after the N-th point.",
-        ImportMenu, "Import points", true, false));
-    commands.push_back(MenuItemCommand("export", "Export points (menu 32502) to FILE.", ExportMenu,
-                                       "Export points", true, false));
+        kImportPointsMenu, "Import points", true, false));
+    // Export reads the plan as last saved, also while another run changes it.
+    commands.push_back(MenuItemCommand("export", "Export points (menu 32502) to FILE.",
+                                       kExportPointsMenu, "Export points", true, false,
+                                       ProjectUse::kRead));
     commands.push_back(MenuItemCommand(
         "update", "Update points (menu 32503) from FILE: move measured points, place new ones.",
-        UpdateMenu, "Update points", true, false));
+        kUpdatePointsMenu, "Update points", true, false));
     commands.push_back(PlaceCommand());
     commands.push_back(ListCommand());
     commands.push_back(UndoCommand());

@@ -14,8 +14,6 @@ namespace planhost {
 
 namespace {
 
-constexpr int CannotWrite = 3;
-
 bool WriteWhole(const std::string& path, const std::string& content) {
     IO::SafeFile file(IO::Location(GS::UniString(path, GS::CC_UTF8)));
     return file.Open() == NoError &&
@@ -37,13 +35,14 @@ CommandEntry RenderCommand() {
             std::string svg = RenderPlanSvg(model, "Floor plan " + model.project().path());
             if (!WriteWhole(*path, svg)) {
                 std::fprintf(stderr, "planhost: cannot write %s\n", path->c_str());
-                return CannotWrite;
+                return ExitStatus::kRefused;
             }
             std::printf("render: %zu objects drawn to %s\n", model.Elements().size(),
                         path->c_str());
-            return 0;
+            return ExitStatus::kCommandRan;
         },
         false,
+        ProjectUse::kRead,
     };
 }
 

@@ -1,5 +1,6 @@
 // undo: takes back the newest step of the project's history and prints its title.
-#include <cstdio>
+#include <optional>
+#include <string>
 
 #include "cli/point_command_entries.hpp"
 #include "model/model.hpp"
@@ -14,15 +15,11 @@ CommandEntry UndoCommand() {
         "title.",
         nullptr,
         [](Session& session) {
-            std::optional<std::string> title = session.model().Undo();
-            if (title) {
-                std::printf("%s\n", title->c_str());
-            } else {
-                std::printf("undo: nothing to undo\n");
-            }
-            return 0;
+            const std::optional<std::string> title = session.model().Undo();
+            return CommandResult(ExitStatus::kCommandRan, title.value_or("undo: nothing to undo"));
         },
         false,
+        ProjectUse::kChangeExisting,
     };
 }
 

@@ -9,8 +9,8 @@
 
 namespace planhost {
 
-constexpr Int16 HostDefaultLayer = 1;      // what layer 0 asks for on creation
-constexpr UInt8 HostDefaultDrawIndex = 1;  // the lowest drawing level
+constexpr Int16 kHostDefaultLayer = 1;      // what layer 0 asks for on creation
+constexpr UInt8 kHostDefaultDrawIndex = 1;  // the lowest drawing level
 
 struct ObjectElement {
     API_Guid guid{};
@@ -24,8 +24,8 @@ struct ObjectElement {
     double z = 0.0;  // elevation
     double angle = 0.0;
     Int16 floorInd = 0;
-    Int16 layer = HostDefaultLayer;
-    UInt8 drawIndex = HostDefaultDrawIndex;
+    Int16 layer = kHostDefaultLayer;
+    UInt8 drawIndex = kHostDefaultDrawIndex;
     UInt64 modiStamp = 0;
     bool hasMemo = false;     // without memo: no ID text and no parameters
     std::u16string id;        // element ID text

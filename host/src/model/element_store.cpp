@@ -5,13 +5,13 @@
 namespace planhost {
 
 const ParameterList& ObjectElement::Parameters() const {
-    static const ParameterList none;
-    return params ? params->list : none;
+    static const ParameterList kNone;
+    return params ? params->list : kNone;
 }
 
 const ParameterRecords& ObjectElement::ApiParameters() const {
-    static const ParameterRecords none;
-    return params ? params->records : none;
+    static const ParameterRecords kNone;
+    return params ? params->records : kNone;
 }
 
 std::size_t ElementStore::PositionOf(const API_Guid& guid) const {
@@ -19,18 +19,18 @@ std::size_t ElementStore::PositionOf(const API_Guid& guid) const {
         if (near < elements_.size() && elements_[near].guid == guid) return lastFound_ = near;
     }
     const std::size_t position = index_.Find(guid);
-    if (position != GuidIndex::None) lastFound_ = position;
+    if (position != GuidIndex::kNone) lastFound_ = position;
     return position;
 }
 
 const ObjectElement* ElementStore::Find(const API_Guid& guid) const {
     const std::size_t position = PositionOf(guid);
-    return position == GuidIndex::None ? nullptr : &elements_[position];
+    return position == GuidIndex::kNone ? nullptr : &elements_[position];
 }
 
 ObjectElement* ElementStore::Find(const API_Guid& guid) {
     const std::size_t position = PositionOf(guid);
-    return position == GuidIndex::None ? nullptr : &elements_[position];
+    return position == GuidIndex::kNone ? nullptr : &elements_[position];
 }
 
 void ElementStore::Put(ObjectElement element) {
@@ -57,7 +57,7 @@ void ElementStore::Put(ObjectElement element) {
 
 bool ElementStore::Remove(const API_Guid& guid) {
     const std::size_t position = PositionOf(guid);
-    if (position == GuidIndex::None) return false;
+    if (position == GuidIndex::kNone) return false;
     index_.Erase(guid);
     elements_.erase(elements_.begin() + std::ptrdiff_t(position));
     Reindex(position);  // nothing to do when the newest element goes, as undo does

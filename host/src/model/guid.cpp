@@ -39,13 +39,6 @@ API_Guid GuidFromBytes(const UInt8 (&bytes)[16]) {
     return guid;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 API_Guid NewGuid() {
@@ -66,33 +59,17 @@ bool IsZeroGuid(const API_Guid& guid) {
 }
 
 std::string GuidToString(const API_Guid& guid) {
-    static constexpr char digits[] = "0123456789ABCDEF";
+    static constexpr char kDigits[] = "0123456789ABCDEF";
     UInt8 bytes[16];
     GuidBytes(guid, bytes);
     std::string text;
     text.reserve(36);
     for (int i = 0; i < 16; ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 0x0F];
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
     }
     return text;
-}
-
-std::optional<API_Guid> GuidFromString(std::string_view text) {
-    if (text.size() != 36) return std::nullopt;
-    UInt8 bytes[16];
-    std::size_t at = 0;
-    for (int i = 0; i < 16; ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) {
-            if (text[at++] != '-') return std::nullopt;
-        }
-        int high = HexValue(text[at++]);
-        int low = HexValue(text[at++]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes[i] = UInt8(high << 4 | low);
-    }
-    return GuidFromBytes(bytes);
 }
 
 std::size_t GuidHash::operator()(const API_Guid& guid) const noexcept {

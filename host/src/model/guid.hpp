@@ -2,9 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "api/api_records.hpp"
 
@@ -16,7 +14,6 @@ bool IsZeroGuid(const API_Guid& guid);
 
 // "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX", upper-case hexadecimal.
 std::string GuidToString(const API_Guid& guid);
-std::optional<API_Guid> GuidFromString(std::string_view text);
 
 struct GuidHash {
     std::size_t operator()(const API_Guid& guid) const noexcept;

@@ -13,9 +13,9 @@ namespace planhost {
 
 class GuidIndex {
 public:
-    static constexpr std::size_t None = std::numeric_limits<std::size_t>::max();
+    static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-    // The position stored for the GUID; None when there is none.
+    // The position stored for the GUID; kNone when there is none.
     std::size_t Find(const API_Guid& guid) const;
     // Stores the position for the GUID, replacing an earlier one.
     void Set(const API_Guid& guid, std::size_t position);
@@ -28,7 +28,7 @@ public:
 private:
     struct Slot {
         API_Guid guid{};
-        std::size_t position = None;  // None: an empty slot
+        std::size_t position = kNone;  // kNone: an empty slot
     };
 
     std::size_t HomeOf(const API_Guid& guid) const;

@@ -9,13 +9,14 @@
 #include <system_error>
 
 #include "GS/UniString.hpp"
+#include "os/process.hpp"
 
 namespace planhost {
 
 namespace {
 
-constexpr std::size_t MaxNameLength = 31;
-constexpr std::size_t MaxTextLength = 255;
+constexpr std::size_t kMaxNameLength = 31;
+constexpr std::size_t kMaxTextLength = 255;
 
 std::u16string FromUtf8(std::string_view text) {
     return GS::UniString(text, GS::CC_UTF8).Text();
@@ -26,11 +27,11 @@ std::string ToUtf8(const std::u16string& text) {
 }
 
 bool ParseType(const std::string& type, API_AddParID* id) {
-    static const std::pair<const char*, API_AddParID> types[] = {
+    static const std::pair<const char*, API_AddParID> kTypes[] = {
         {"integer", APIParT_Integer}, {"length", APIParT_Length}, {"real", APIParT_RealNum},
         {"boolean", APIParT_Boolean}, {"text", APIParT_CString},
     };
-    for (const auto& [name, value] : types) {
+    for (const auto& [name, value] : kTypes) {
         if (type == name) {
             *id = value;
             return true;
@@ -40,7 +41,7 @@ bool ParseType(const std::string& type, API_AddParID* id) {
 }
 
 bool IsAsciiName(const std::string& name) {
-    return !name.empty() && name.size() <= MaxNameLength &&
+    return !name.empty() && name.size() <= kMaxNameLength &&
            std::all_of(name.begin(), name.end(), [](char c) { return c > ' ' && c < 0x7F; });
 }
 
@@ -57,7 +58,7 @@ Parameter ParseParameter(const nlohmann::json& entry) {
     const nlohmann::json& value = entry.at("value");
     if (parameter.IsText()) {
         parameter.text = FromUtf8(value.get<std::string>());
-        if (parameter.text.size() > MaxTextLength) {
+        if (parameter.text.size() > kMaxTextLength) {
             throw std::runtime_error("parameter " + parameter.name + " is longer than 255");
         }
     } else {
@@ -159,9 +160,7 @@ const LibraryPart* Library::FindByFileNameUtf8(std::string_view fileName) const 
 }
 
 std::string DefaultLibraryFolder() {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (self.parent_path() / "library").string();
+    return (os::ThisProgram().parent_path() / "library").string();
 }
 
 }  // namespace planhost

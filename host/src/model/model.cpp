@@ -40,7 +40,11 @@ Model::Model(const ModelOptions& options)
       undo_(std::make_unique<UndoRecorder>()),
       pending_(std::make_unique<Pending>()) {
     library_.LoadFolders(LibraryFolders(options));
-    project_ = std::make_unique<Project>(options.projectPath);
+    project_ = std::make_unique<Project>(options.projectPath, options.access);
+    project_->ReadConsistently([this] { Load(); });
+}
+
+void Model::Load() {
     project_->LoadParameterLists(
         [this](std::int64_t id, ParameterList list) { pool_->AddStored(id, std::move(list)); });
     store_->Reserve(std::size_t(project_->ElementCount()));
@@ -95,8 +99,8 @@ GSErrCode Model::Check(ObjectElement& element, const ObjectElement* stored) cons
     } else {
         return APIERR_BADINDEX;
     }
-    if (element.layer == API_DefaultLayer) element.layer = HostDefaultLayer;
-    if (element.drawIndex == 0) element.drawIndex = HostDefaultDrawIndex;
+    if (element.layer == API_DefaultLayer) element.layer = kHostDefaultLayer;
+    if (element.drawIndex == 0) element.drawIndex = kHostDefaultDrawIndex;
     if (element.drawIndex == API_DrawOnTop) element.drawIndex = topDrawIndex_;
     if (!element.hasMemo) {
         element.id.clear();
@@ -189,7 +193,7 @@ std::optional<std::string> Model::Undo() {
     return stored->title;
 }
 
-void Model::Commit() {
+bool Model::Commit() {
     undo_->CloseCommandStep();
     ProjectChanges changes;
     changes.newParameterLists = pool_->TakeNew();
@@ -210,7 +214,7 @@ void Model::Commit() {
     if (changes.newParameterLists.empty() && changes.storedElements.empty() &&
         changes.removedElements.empty() && changes.removedSteps.empty() &&
         changes.newSteps.empty()) {
-        return;
+        return false;
     }
     try {
         project_->Save(changes);
@@ -221,6 +225,7 @@ void Model::Commit() {
     }
     *pending_ = Pending{};
     undo_->finished().clear();
+    return true;
 }
 
 }  // namespace planhost

@@ -22,17 +22,18 @@
 
 #include "model/element.hpp"
 #include "model/library.hpp"
+#include "model/project.hpp"
 
 namespace planhost {
 
-class Project;
 class ElementStore;
 class UndoRecorder;
 class ParameterPool;
 struct UndoStep;
 
 struct ModelOptions {
-    std::string projectPath = "plan.db";      // created when missing
+    std::string projectPath = "plan.db";
+    ProjectAccess access = ProjectAccess::kCreateOrChange;
     std::vector<std::string> libraryFolders;  // empty: the shipped default library
     bool noLibrary = false;                   // --library none
 };
@@ -76,11 +77,13 @@ public:
     // Takes back the newest step; returns its title, or nothing when there is no step.
     std::optional<std::string> Undo();
 
-    // Writes the command's changes to the project file in one transaction.
-    void Commit();
+    // Writes the command's changes to the project file in one transaction. False when there
+    // was nothing to write (the file is left untouched).
+    bool Commit();
 
 private:
     struct Pending;
+    void Load();  // the project's parameter lists and objects
     // Validates and resolves the host's defaults; stored: the element before a change.
     GSErrCode Check(ObjectElement& element, const ObjectElement* stored) const;
     void ResolvePart(ObjectElement& element);  // libInd from the part's file name
@@ -96,7 +99,7 @@ private:
     std::unique_ptr<Pending> pending_;
     std::unordered_map<std::string, Int32> partIndices_;
     std::int64_t lastOrder_ = 0;
-    UInt8 topDrawIndex_ = HostDefaultDrawIndex;
+    UInt8 topDrawIndex_ = kHostDefaultDrawIndex;
 };
 
 }  // namespace planhost

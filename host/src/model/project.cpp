@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #include "model/sqlite_statement.hpp"
@@ -11,14 +12,14 @@ namespace planhost {
 
 namespace {
 
-constexpr const char* FormatName = "planhost project 1";
+constexpr const char* kFormatName = "planhost project 1";
 
 // The columns of an object, in the elements table and in each undo entry alike.
-constexpr const char* ElementColumns =
+constexpr const char* kElementColumns =
     "ord, guid, part, a, b, x, y, z, angle, floor, layer, draw, stamp, has_memo, id, params";
-constexpr int ElementColumnCount = 16;
+constexpr int kElementColumnCount = 16;
 
-constexpr const char* Schema = R"sql(
+constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS param_lists (id INTEGER PRIMARY KEY, data BLOB NOT NULL);
 CREATE TABLE IF NOT EXISTS elements (
@@ -106,9 +107,16 @@ std::string Placeholders(int count) {
 
 }  // namespace
 
-Project::Project(const std::string& path) : path_(path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+Project::Project(const std::string& path, ProjectAccess access)
+    : path_(path), readOnly_(access == ProjectAccess::kRead) {
+    // An empty file is an empty project, which a run that only reads must not write its tables
+    // into: it reads an empty copy in memory instead.
+    std::error_code error;
+    const bool emptyFile = readOnly_ && std::filesystem::file_size(path, error) == 0 && !error;
+    const int create =
+        access == ProjectAccess::kCreateOrChange || emptyFile ? SQLITE_OPEN_CREATE : 0;
+    if (sqlite3_open_v2(emptyFile ? ":memory:" : path.c_str(), &db_, SQLITE_OPEN_READWRITE | create,
+                        nullptr) != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         throw std::runtime_error(message);
@@ -118,15 +126,12 @@ Project::Project(const std::string& path) : path_(path) {
         // Room for the pages that one command's save touches at random (the GUID index of a
         // survey-sized plan), so that a save does not spill and re-read them; used only as needed.
         Execute("PRAGMA cache_size = -65536");
-        Execute("BEGIN IMMEDIATE");
-        Execute(Schema);
-        Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
-        if (!format.Step()) {
-            Execute("INSERT INTO meta VALUES ('format', 'planhost project 1')");
-        } else if (format.Text(0) != FormatName) {
-            throw std::runtime_error("not a project of this planhost");
+        // A run that only reads takes no write lock: it does not wait for, or hold up, a save.
+        if (readOnly_ && !emptyFile) {
+            CheckFormat();
+        } else {
+            CreateTables();
         }
-        Execute("COMMIT");
     } catch (const std::exception& error) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -136,6 +141,43 @@ Project::Project(const std::string& path) : path_(path) {
 
 Project::~Project() {
     sqlite3_close(db_);
+}
+
+void Project::CreateTables() {
+    Execute("BEGIN IMMEDIATE");
+    Execute(kSchema);
+    Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
+    if (!format.Step()) {
+        Statement insert(db_, "INSERT INTO meta VALUES ('format', ?)");
+        insert.BindText(1, kFormatName).Run();
+    } else if (format.Text(0) != kFormatName) {
+        throw std::runtime_error("not a project of this planhost");
+    }
+    Execute("COMMIT");
+}
+
+void Project::CheckFormat() {
+    Statement tables(db_,
+                     "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                     "('meta', 'param_lists', 'elements', 'undo_steps', 'undo_entries')");
+    tables.Step();
+    bool isProject = tables.Int(0) == 5;
+    if (isProject) {
+        Statement format(db_, "SELECT value FROM meta WHERE key = 'format'");
+        isProject = format.Step() && format.Text(0) == kFormatName;
+    }
+    if (!isProject) throw std::runtime_error("not a project of this planhost");
+}
+
+void Project::ReadConsistently(const std::function<void()>& read) {
+    Execute("BEGIN");
+    try {
+        read();
+        Execute("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }
 
 void Project::Execute(const char* sql) {
@@ -160,7 +202,7 @@ void Project::LoadParameterLists(const std::function<void(std::int64_t, Paramete
 
 void Project::LoadElements(const ParametersById& params,
                            const std::function<void(ObjectElement&&)>& take) {
-    std::string sql = std::string("SELECT ") + ElementColumns + " FROM elements ORDER BY ord";
+    std::string sql = std::string("SELECT ") + kElementColumns + " FROM elements ORDER BY ord";
     Statement rows(db_, sql.c_str());
     while (rows.Step()) take(ReadElement(rows, 0, params));
 }
@@ -177,12 +219,6 @@ std::int64_t Project::LastOrder() {
     return last.Int(0);
 }
 
-std::int64_t Project::StepCount() {
-    Statement count(db_, "SELECT count(*) FROM undo_steps");
-    count.Step();
-    return count.Int(0);
-}
-
 std::optional<UndoStep> Project::NewestStep(std::int64_t below, const ParametersById& params) {
     Statement newest(db_,
                      "SELECT id, title FROM undo_steps WHERE ?1 = 0 OR id < ?1 "
@@ -192,7 +228,7 @@ std::optional<UndoStep> Project::NewestStep(std::int64_t below, const Parameters
     UndoStep step;
     step.id = newest.Int(0);
     step.title = std::string(newest.Text(1));
-    std::string sql = std::string("SELECT entry_guid, existed, ") + ElementColumns +
+    std::string sql = std::string("SELECT entry_guid, existed, ") + kElementColumns +
                       " FROM undo_entries WHERE step = ? ORDER BY pos";
     Statement entries(db_, sql.c_str());
     entries.Bind(1, step.id);
@@ -207,23 +243,22 @@ std::optional<UndoStep> Project::NewestStep(std::int64_t below, const Parameters
 }
 
 void Project::Save(const ProjectChanges& changes) {
+    if (readOnly_) throw std::runtime_error("this command may only read the project");
     Execute("BEGIN IMMEDIATE");
     try {
         Statement list(db_, "INSERT OR REPLACE INTO param_lists VALUES (?, ?)");
-        for (const SharedParameters& shared : changes.newParameterLists) {
+        for (const SharedParameters& shared : changes.newParameterLists)
             list.Bind(1, shared->id).BindBlob(2, EncodeParameters(shared->list)).Run();
-        }
-        std::string upsertSql = std::string("INSERT OR REPLACE INTO elements (") + ElementColumns +
-                                ") VALUES (" + Placeholders(ElementColumnCount) + ")";
+        std::string upsertSql = std::string("INSERT OR REPLACE INTO elements (") + kElementColumns +
+                                ") VALUES (" + Placeholders(kElementColumnCount) + ")";
         Statement upsert(db_, upsertSql.c_str());
         for (const ObjectElement* element : changes.storedElements) {
             BindElement(upsert, 1, *element);
             upsert.Run();
         }
         Statement remove(db_, "DELETE FROM elements WHERE guid = ?");
-        for (const API_Guid& guid : changes.removedElements) {
+        for (const API_Guid& guid : changes.removedElements)
             remove.BindBlob(1, GuidBlob(guid)).Run();
-        }
         Statement removeStep(db_, "DELETE FROM undo_steps WHERE id = ?");
         Statement removeEntries(db_, "DELETE FROM undo_entries WHERE step = ?");
         for (std::int64_t id : changes.removedSteps) {
@@ -234,8 +269,8 @@ void Project::Save(const ProjectChanges& changes) {
         std::string entrySql = std::string(
                                    "INSERT INTO undo_entries (step, pos, entry_guid, "
                                    "existed, ") +
-                               ElementColumns + ") VALUES (" +
-                               Placeholders(ElementColumnCount + 4) + ")";
+                               kElementColumns + ") VALUES (" +
+                               Placeholders(kElementColumnCount + 4) + ")";
         Statement addEntry(db_, entrySql.c_str());
         for (const UndoStep* step : changes.newSteps) {
             addStep.BindText(1, step->title).Run();
@@ -247,9 +282,8 @@ void Project::Save(const ProjectChanges& changes) {
                 if (entry.before) {
                     BindElement(addEntry, 5, *entry.before);
                 } else {
-                    for (int column = 5; column < 5 + ElementColumnCount; ++column) {
+                    for (int column = 5; column < 5 + kElementColumnCount; ++column)
                         addEntry.BindNull(column);
-                    }
                 }
                 addEntry.Run();
             }

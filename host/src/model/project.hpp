@@ -22,16 +22,27 @@ struct ProjectChanges {
     std::vector<const UndoStep*> newSteps;   // oldest first
 };
 
+// How a run opens the project file.
+enum class ProjectAccess {
+    kCreateOrChange,  // created (with its tables) when missing
+    kChange,          // must exist
+    kRead,            // must exist; Save refuses, the file is never written
+};
+
 class Project {
 public:
-    // Opens the file, creating it (and its tables) when missing. Throws std::runtime_error
-    // when it cannot be opened or is not a project of this host.
-    explicit Project(const std::string& path);
+    // Opens the file as access says. Throws std::runtime_error when it cannot be opened or is
+    // not a project of this host.
+    Project(const std::string& path, ProjectAccess access);
     ~Project();
     Project(const Project&) = delete;
     Project& operator=(const Project&) = delete;
 
     const std::string& path() const { return path_; }
+
+    // Runs read, the calls that load the project, in one read transaction: they see one saved
+    // state, also while another run saves.
+    void ReadConsistently(const std::function<void()>& read);
 
     using ParametersById = std::function<SharedParameters(std::int64_t id)>;
     void LoadParameterLists(const std::function<void(std::int64_t, ParameterList)>& take);
@@ -42,16 +53,18 @@ public:
     std::int64_t LastOrder();
     // The newest stored step with an id below `below` (0: any).
     std::optional<UndoStep> NewestStep(std::int64_t below, const ParametersById& params);
-    std::int64_t StepCount();
 
     // Writes the changes in one transaction; throws std::runtime_error (and writes nothing)
-    // when the file refuses them.
+    // when the file refuses them or the project was opened for reading.
     void Save(const ProjectChanges& changes);
 
 private:
     void Execute(const char* sql);
+    void CreateTables();
+    void CheckFormat();
 
     std::string path_;
+    bool readOnly_ = false;
     sqlite3* db_ = nullptr;
 };
 

@@ -113,7 +113,7 @@ TEST_F(ElementOperationsTest, DefaultsFillOnlyTheIdTextAndEveryHandleIsCountedUn
 
 TEST_F(ElementOperationsTest, CreatedObjectReadsBackWithItsMemoAndHostResolvedHeader) {
     API_Element created = Create(u"-12", 12.5, -3.25);
-    EXPECT_EQ(created.header.layer, planhost::HostDefaultLayer);
+    EXPECT_EQ(created.header.layer, planhost::kHostDefaultLayer);
     EXPECT_NE(created.header.drawIndex, 0xFF);
     EXPECT_TRUE(created.header.hasMemo);
 

@@ -38,7 +38,7 @@ TEST(GuidIndexTest, AgreesWithAMapUnderRandomChanges) {
         for (std::uint32_t n = 0; n < distinct; ++n) {
             const auto it = expected.find(n);
             EXPECT_EQ(index.Find(GuidNumber(n)),
-                      it == expected.end() ? GuidIndex::None : it->second)
+                      it == expected.end() ? GuidIndex::kNone : it->second)
                 << "GUID " << n << " of " << distinct;
         }
     }
@@ -46,10 +46,10 @@ TEST(GuidIndexTest, AgreesWithAMapUnderRandomChanges) {
 
 TEST(GuidIndexTest, EmptyIndexFindsAndErasesNothing) {
     GuidIndex index;
-    EXPECT_EQ(index.Find(GuidNumber(1)), GuidIndex::None);
+    EXPECT_EQ(index.Find(GuidNumber(1)), GuidIndex::kNone);
     EXPECT_FALSE(index.Erase(GuidNumber(1)));
     index.Reserve(100);
-    EXPECT_EQ(index.Find(GuidNumber(1)), GuidIndex::None);
+    EXPECT_EQ(index.Find(GuidNumber(1)), GuidIndex::kNone);
     EXPECT_EQ(index.size(), 0u);
 }
 

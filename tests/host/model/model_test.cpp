@@ -71,7 +71,7 @@ TEST_F(HostModelTest, AddGivesGuidOrderAndHostDefaultsAndRefusesWhatCannotBeStor
     first.layer = API_DefaultLayer;
     first.drawIndex = API_DrawOnTop;
     ASSERT_EQ(model->Add(first), NoError);
-    EXPECT_EQ(first.layer, planhost::HostDefaultLayer);
+    EXPECT_EQ(first.layer, planhost::kHostDefaultLayer);
     EXPECT_EQ(first.part, "Stakemark.gsm");
     ObjectElement second = Stakemark(*model, u"2", 3, 4);
     second.drawIndex = 7;
@@ -229,9 +229,38 @@ TEST_F(HostModelTest, FailedStepIsRolledBackAndNestedStepsJoinTheOuterOne) {
     EXPECT_THAT(Ids(*model), ElementsAre(u"1"));
 }
 
-TEST_F(HostModelTest, FileThatIsNotAProjectIsRefused) {
-    std::ofstream(folder() / "plan.db") << "this is a text file, not a project\n";
-    EXPECT_THROW(Open(), std::runtime_error);
+// Only a run that may change the project creates it; a file that is not a project is refused
+// whatever the access; a project opened for reading is never written.
+TEST_F(HostModelTest, AccessDecidesWhatIsCreatedAndWhatIsSaved) {
+    using planhost::ProjectAccess;
+    const std::filesystem::path project = folder() / "plan.db";
+    planhost::ModelOptions options = Options();
+    for (const ProjectAccess access : {ProjectAccess::kChange, ProjectAccess::kRead}) {
+        options.access = access;
+        EXPECT_THROW(Model{options}, std::runtime_error);
+        EXPECT_FALSE(std::filesystem::exists(project));
+    }
+    const std::string text = "this is a text file, not a project\n";
+    std::ofstream(project) << text;
+    for (const ProjectAccess access :
+         {ProjectAccess::kCreateOrChange, ProjectAccess::kChange, ProjectAccess::kRead}) {
+        options.access = access;
+        EXPECT_THROW(Model{options}, std::runtime_error);
+    }
+    std::filesystem::remove(project);
+
+    {
+        auto model = Open();
+        ObjectElement saved = Stakemark(*model, u"1", 1, 1);
+        ASSERT_EQ(model->Add(saved), NoError);
+        ASSERT_TRUE(model->Commit());
+    }
+    options.access = ProjectAccess::kRead;
+    Model reader(options);
+    ObjectElement unsaved = Stakemark(reader, u"2", 2, 2);
+    ASSERT_EQ(reader.Add(unsaved), NoError);
+    EXPECT_THROW(reader.Commit(), std::runtime_error);
+    EXPECT_THAT(Ids(*Open()), ElementsAre(u"1"));
 }
 
 }  // namespace

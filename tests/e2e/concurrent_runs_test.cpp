@@ -1,0 +1,155 @@
+// Two planhost runs on one project, each a real process: a run that changes the project holds
+// it until it ends; another such run waits, then gives up or builds on the first one's saved
+// work; runs that only read go on; a killed run leaves the project free; Ctrl-C and SIGTERM
+// save nothing and say so. The first run is held at work by its clicks file, a FIFO that the
+// test fills when it lets the run go on.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "measure_points_fixture.hpp"
+
+namespace planhost_test {
+namespace {
+
+using std::chrono::seconds;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const std::string kInUse =
+    "planhost: the project plan.db is in use by another planhost; try again when it has finished";
+const std::string kNothingSaved =
+    "planhost: stopped; nothing was saved, the project plan.db is as it was before the command";
+const std::string kPoints = "[Measured_Points]\r\n101\t1\t1\t0\t\r\n102\t2\t2\t0\t\r\n";
+
+class ConcurrentRunsTest : public MeasurePointsTest {
+protected:
+    void SetUp() override {
+        WriteSettings("2");
+        planhost.WriteFile("points.txt", kPoints);
+        Place("Tree.gsm", "kept", 0, 0);
+        ASSERT_EQ(mkfifo((planhost.folder() / "clicks.fifo").c_str(), 0600), 0);
+    }
+
+    // Starts an insert that holds the project and waits at its clicks file until LetGo.
+    StartedRun StartHeldInsert() {
+        const StartedRun held = planhost.Start({"insert", "--clicks-file", "clicks.fifo"});
+        // The FIFO takes a writer once the run opens it, which is after it took the project;
+        // no later run may inherit the writer, or the held run would never see the end.
+        const auto deadline = std::chrono::steady_clock::now() + seconds(30);
+        while ((fifo_ = open((planhost.folder() / "clicks.fifo").c_str(),
+                             O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0 &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_GE(fifo_, 0) << "the held run never read its clicks";
+        return held;
+    }
+
+    // The held run gets its clicks, places them and ends.
+    RunResult LetGo(const StartedRun& held, const std::string& clicks = "1,1\n2,2\n") {
+        EXPECT_EQ(write(fifo_, clicks.data(), clicks.size()), ssize_t(clicks.size()));
+        close(fifo_);
+        fifo_ = -1;
+        return planhost.Finish(held);
+    }
+
+    // Waits until the run has said that it waits for the project.
+    void AwaitWaiting(const StartedRun& run) {
+        const auto deadline = std::chrono::steady_clock::now() + seconds(30);
+        while (planhost.ReadFile(run.err).find("waiting up to") == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+
+    void TearDown() override {
+        if (fifo_ >= 0) close(fifo_);
+    }
+
+    int fifo_ = -1;
+};
+
+TEST_F(ConcurrentRunsTest, ChangingRunWhileAnotherHoldsTheProjectGivesUpAndChangesNothing) {
+    const StartedRun held = StartHeldInsert();
+    const std::vector<std::string> changes[] = {
+        {"place", "--part", "Tree.gsm", "--x", "5", "--y", "5"},
+        {"import", "points.txt"},
+        {"undo"},
+    };
+    for (const std::vector<std::string>& args : changes) {
+        SCOPED_TRACE(args[0]);
+        std::vector<std::string> waiting = {"--wait", "0.2"};
+        waiting.insert(waiting.end(), args.begin(), args.end());
+        const RunResult refused = planhost.Run(waiting);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_THAT(refused.errLines, Contains(kInUse));
+        EXPECT_THAT(refused.out, IsEmpty());
+        EXPECT_THAT(refused.traceLines, IsEmpty());  // the add-on was not even loaded
+    }
+    // Runs that only read go on, with the project as last saved.
+    EXPECT_THAT(Ids(List()), ElementsAre("kept"));
+    EXPECT_THAT(Run({"export", "exported.txt"}).outLines,
+                Contains("export: the plan holds 1 objects (0 new)"));
+
+    const RunResult insert = LetGo(held);
+    EXPECT_EQ(insert.exitCode, 0) << insert.err;
+    EXPECT_THAT(insert.outLines, ElementsAre("insert: the plan holds 3 objects (2 new)"));
+    EXPECT_THAT(Ids(List()), ElementsAre("kept", "1", "2"));
+}
+
+TEST_F(ConcurrentRunsTest, WaitingRunBuildsOnTheSavedWorkOfTheOther) {
+    const StartedRun held = StartHeldInsert();
+    const StartedRun waiting = planhost.Start({"--wait", "60", "import", "points.txt"});
+    AwaitWaiting(waiting);
+    EXPECT_EQ(LetGo(held).exitCode, 0);
+    const RunResult import = planhost.Finish(waiting);
+    EXPECT_EQ(import.exitCode, 0) << import.err;
+    EXPECT_THAT(import.outLines, Contains("import: the plan holds 5 objects (2 new)"));
+    EXPECT_THAT(Ids(List()), ElementsAre("kept", "1", "2", "101", "102"));
+
+    // Every step of both runs is in the history: "Place object", then 2 x "Create text" and
+    // the command's own step for each of the two commands.
+    int steps = 0;
+    while (Run({"undo"}).out != "undo: nothing to undo\n" && steps < 20) ++steps;
+    EXPECT_EQ(steps, 7);
+    EXPECT_THAT(List(), IsEmpty());
+}
+
+TEST_F(ConcurrentRunsTest, KilledRunLeavesTheProjectFreeAndAsItWas) {
+    const StartedRun held = StartHeldInsert();
+    kill(held.pid, SIGKILL);
+    EXPECT_EQ(planhost.Finish(held).signal, SIGKILL);
+    const RunResult place =
+        planhost.Run({"--wait", "0", "place", "--part", "Tree.gsm", "--x", "5", "--y", "5"});
+    EXPECT_EQ(place.exitCode, 0) << place.err;
+    EXPECT_EQ(List().size(), 2u);
+}
+
+TEST_F(ConcurrentRunsTest, StoppedWhileWaitingOrAtWorkSavesNothingAndSaysSo) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const StartedRun held = StartHeldInsert();
+        const StartedRun waiting = planhost.Start({"--wait", "60", "import", "points.txt"});
+        AwaitWaiting(waiting);
+        kill(waiting.pid, signal);
+        const RunResult stoppedWaiting = planhost.Finish(waiting);
+        kill(held.pid, signal);
+        const RunResult stoppedAtWork = planhost.Finish(held);
+        for (const RunResult& stopped : {stoppedWaiting, stoppedAtWork}) {
+            EXPECT_EQ(stopped.signal, signal);
+            ASSERT_FALSE(stopped.errLines.empty());
+            EXPECT_EQ(stopped.errLines.back(), kNothingSaved);
+            EXPECT_EQ(stopped.out.find("the plan holds"), std::string::npos);
+        }
+        close(fifo_);
+        fifo_ = -1;
+        EXPECT_THAT(Ids(List()), ElementsAre("kept"));
+    }
+}
+
+}  // namespace
+}  // namespace planhost_test
