@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The bulk benchmark: planhost's import, export, update and insert at survey scale, each beside
-# the host's floor for the same work (planhost floor ...), in one table.
+# the host's floor for the same work (planhost floor ...), and the stakeout report of as many
+# pairs, in one table.
 #   bench/run.sh [N ...]        default: 1000 10000 100000 1000000
 # Every figure is the best of three runs (STAKEWISE_BENCH_REPEATS to change).
 # Builds an optimised planhost in build/bench (STAKEWISE_BENCH_BUILD to change; or takes the
@@ -28,7 +29,8 @@ else
         "$root/scripts/setup.sh"
         cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     fi
-    cmake --build "$build" --target planhost Stakewise survey_points measure_child -j2 >/dev/null
+    cmake --build "$build" --target planhost Stakewise stakewise-report survey_points \
+        measure_child -j2 >/dev/null
     bin="$build/bin"
 fi
 planhost="$bin/planhost"
@@ -51,9 +53,27 @@ settle_settings() {
     while (($(date +%s) - $(stat -c %Z "$ini") < 3)); do sleep 1; done
 }
 
+# keep_best NAME: the figures of a try land in $work/NAME when it took the least CPU time so far:
+# other work on the machine only ever adds time.
+keep_best() {
+    local name="$1"
+    if [ ! -f "$work/$name" ] ||
+        awk '{ t = $2 } END { exit !(t < kept) }' kept="$(cut -d' ' -f2 "$work/$name")" \
+            "$work/$name.try"; then
+        mv "$work/$name.try" "$work/$name"
+    fi
+}
+
+# failed NAME WHAT: says that WHAT failed, with the end of its output, and stops.
+failed() {
+    echo "bench: $2 failed; its output:" >&2
+    tail -n 20 "$work/$1.log" >&2
+    exit 1
+}
+
 # run NAME FROM PROJECT ARGS...: planhost measured $repeats times on PROJECT, made afresh before
-# each time as a copy of FROM (or removed, when FROM is "new"). The figures of the run with the
-# least CPU time land in $work/NAME: other work on the machine only ever adds time.
+# each time as a copy of FROM (or removed, when FROM is "new"); the best figures land in
+# $work/NAME.
 run() {
     local name="$1" from="$2" project="$3"
     shift 3
@@ -61,18 +81,28 @@ run() {
     for ((try = 0; try < repeats; try++)); do
         if [ "$from" = new ]; then rm -f "$project"; else cp "$from" "$project"; fi
         settle_settings
-        if ! "$measure" "$work/$name.try" "$planhost" --project "$project" "$@" \
-            >"$work/$name.log" 2>&1; then
-            echo "bench: planhost $* failed; its output:" >&2
-            tail -n 20 "$work/$name.log" >&2
-            exit 1
-        fi
-        if [ ! -f "$work/$name" ] ||
-            awk '{ t = $2 } END { exit !(t < kept) }' kept="$(cut -d' ' -f2 "$work/$name")" \
-                "$work/$name.try"; then
-            mv "$work/$name.try" "$work/$name"
-        fi
+        "$measure" "$work/$name.try" "$planhost" --project "$project" "$@" \
+            >"$work/$name.log" 2>&1 || failed "$name" "planhost $*"
+        keep_best "$name"
     done
+}
+
+# report N: stakewise-report on N pairs with its CSV file and page, measured $repeats times; its
+# status is 1, as some points lie beyond tolerance. The host has no share of this work, so the
+# row has no floor.
+report() {
+    rm -f "$work/report"
+    for ((try = 0; try < repeats; try++)); do
+        "$measure" "$work/report.try" "$bin/stakewise-report" --csv "$work/report.csv" \
+            --html "$work/report.html" "$work/staked.txt" >"$work/report.txt" \
+            2>"$work/report.log" || [ $? -eq 1 ] || failed report stakewise-report
+        keep_best report
+    done
+    read -r wall cpu peak _ <"$work/report"
+    awk -v n="$1" -v w="$wall" -v cpu="$cpu" -v p="$peak" 'BEGIN {
+        printf "%-7s %9d %9.2f %9.2f %9.1f %9.1f %9s %9s %7s\n",
+            "report", n, w, cpu, cpu * 1e6 / n, p / 1024, "-", "-", "-"
+    }'
 }
 
 printf 'load average before: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
@@ -110,5 +140,8 @@ for n in "${sizes[@]}"; do
     run addon new "$work/insert.db" insert --clicks-file "$work/clicks.txt"
     run floor new "$work/floor-insert.db" floor insert "$work/clicks.txt"
     row insert "$n"
+
+    "$survey" staked "$n" "$work/staked.txt"
+    report "$n"
 done
 printf 'load average after: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"

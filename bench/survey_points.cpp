@@ -6,6 +6,8 @@
 //   survey_points update N FILE   the file that comes back from site for that plan: half of the
 //                                 points moved (measured numbers), and N/10 new numbers
 //   survey_points clicks N FILE   N clicks X,Y for the insert command
+//   survey_points staked N FILE   an export after staking out: N design points, each staked
+//                                 a few millimetres off (some beyond 10 mm), for the report
 // The same N always gives the same files.
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +41,11 @@ public:
     SurveyPoint Moved(const SurveyPoint& point) {
         return {point.number, point.x + Metres(-0.05, 0.05), point.y + Metres(-0.05, 0.05),
                 point.z + Metres(-0.02, 0.02), true};
+    }
+
+    SurveyPoint Staked(const SurveyPoint& point) {
+        return {point.number, point.x + Metres(-0.012, 0.012), point.y + Metres(-0.012, 0.012),
+                point.z + Metres(-0.012, 0.012), true};
     }
 
     bool Chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < p; }
@@ -106,6 +113,18 @@ void WriteUpdate(std::FILE* file, long count) {
     }
 }
 
+// Every design point staked once, its numbers unique so that each makes a pair; measured
+// first, as the export writes them.
+void WriteStaked(std::FILE* file, long count) {
+    Survey survey(count);
+    std::vector<SurveyPoint> design = MakeSurvey(count, survey);
+    for (long i = 0; i < count; ++i) design[std::size_t(i)].number = 1000 + i;
+    std::fprintf(file, "[Measured_Points]\r\n");
+    for (const SurveyPoint& point : design) WriteLine(file, survey.Staked(point));
+    std::fprintf(file, "[Design_Points]\r\n");
+    for (const SurveyPoint& point : design) WriteLine(file, point);
+}
+
 void WriteClicks(std::FILE* file, long count) {
     Survey survey(count);
     for (long i = 0; i < count; ++i) {
@@ -118,13 +137,15 @@ void WriteClicks(std::FILE* file, long count) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: survey_points points|update|clicks N FILE\n");
+        std::fprintf(stderr, "usage: survey_points points|update|clicks|staked N FILE\n");
         return 2;
     }
     const std::string kind = argv[1];
     const long count = std::strtol(argv[2], nullptr, 10);
-    if (count < 1 || (kind != "points" && kind != "update" && kind != "clicks")) {
-        std::fprintf(stderr, "survey_points: a kind points|update|clicks and N >= 1, please\n");
+    if (count < 1 ||
+        (kind != "points" && kind != "update" && kind != "clicks" && kind != "staked")) {
+        std::fprintf(stderr,
+                     "survey_points: a kind points|update|clicks|staked and N >= 1, please\n");
         return 2;
     }
     std::FILE* file = std::fopen(argv[3], "wb");
@@ -135,5 +156,6 @@ int main(int argc, char** argv) {
     if (kind == "points") WritePoints(file, count);
     if (kind == "update") WriteUpdate(file, count);
     if (kind == "clicks") WriteClicks(file, count);
+    if (kind == "staked") WriteStaked(file, count);
     return std::fclose(file) == 0 ? 0 : 1;
 }

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake make g++ clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
           libsqlite3-dev sqlite3 libcli11-dev nlohmann-json3-dev locales
           clang libclang-rt-14-dev valgrind bc
-          g++-mingw-w64-x86-64-posix wine wine64)
+          g++-mingw-w64-x86-64-posix wine wine64
+          chromium)  # renders the stakeout report page in an end-to-end test
 # npm fetches the SQLite sources; a Node.js from elsewhere may bring its own npm already.
 command -v npm >/dev/null || packages+=(npm)
 

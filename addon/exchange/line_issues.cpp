@@ -35,14 +35,6 @@ bool IsHexPrefix(std::string_view text) {
     return text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
 }
 
-std::string LineList(const std::vector<std::size_t>& lines, std::size_t count) {
-    std::string text = lines.size() == 1 ? "line " : "lines ";
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
-    if (count > lines.size()) text += " and " + std::to_string(count - lines.size()) + " more";
-    return text;
-}
-
 }  // namespace
 
 bool IsWholeInteger(std::string_view field) {
@@ -78,12 +70,21 @@ void LineIssues::Add(std::size_t lineNumber) {
     if (firstLines_.size() > kLinesNamed) firstLines_.pop_back();
 }
 
+std::string LineIssues::Named() const {
+    std::string text = firstLines_.size() == 1 ? "line " : "lines ";
+    for (std::size_t i = 0; i < firstLines_.size(); ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(firstLines_[i]);
+    if (count_ > firstLines_.size())
+        text += " and " + std::to_string(count_ - firstLines_.size()) + " more";
+    return text;
+}
+
 void LineIssues::Report(std::string_view consequence) const {
     if (IsEmpty()) return;
     const char* verb =
         count_ == 1 ? "line of the points file was" : "lines of the points file were";
-    ShowAlert("%zu %s not read as written (%s). %.*s", count_, verb,
-              LineList(firstLines_, count_).c_str(), int(consequence.size()), consequence.data());
+    ShowAlert("%zu %s not read as written (%s). %.*s", count_, verb, Named().c_str(),
+              int(consequence.size()), consequence.data());
 }
 
 void ReportNoPointLines(const GS::UniString& path, const TextSummary& text,

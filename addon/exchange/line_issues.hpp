@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,9 @@ class LineIssues {
 public:
     void Add(std::size_t lineNumber);  // 1-based line of the file, each line once, in any order
     bool IsEmpty() const { return count_ == 0; }
+    std::size_t Count() const { return count_; }
+    // "line 4", or "lines 2, 3, 5, 6, 7 and 4 more": the file's first few of them.
+    std::string Named() const;
     // One alert, when there were any: how many lines, the first few of the file, and
     // `consequence`.
     void Report(std::string_view consequence) const;

@@ -144,6 +144,16 @@ RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTra
 }
 
 StartedRun PlanhostRunner::Start(const std::vector<std::string>& args, bool withTrace) {
+    return StartProgram(Binary(), args, withTrace);
+}
+
+RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
+                                     const std::vector<std::string>& args) {
+    return Finish(StartProgram(program, args, false));
+}
+
+StartedRun PlanhostRunner::StartProgram(const std::filesystem::path& program,
+                                        const std::vector<std::string>& args, bool withTrace) {
     StartedRun run;
     const std::string name = std::to_string(++runs_);
     run.withTrace = withTrace;
@@ -151,17 +161,17 @@ StartedRun PlanhostRunner::Start(const std::vector<std::string>& args, bool with
     run.err = runFolder() / (name + ".stderr");
     run.trace = runFolder() / (name + ".trace");
 
-    std::vector<std::string> arguments{Text(Binary())};
+    std::vector<std::string> arguments{Text(program)};
     if (withTrace) arguments.insert(arguments.end(), {"--trace", Text(run.trace)});
     arguments.insert(arguments.end(), args.begin(), args.end());
-    run.process = os::Process::Start({.program = Text(Binary()),
+    run.process = os::Process::Start({.program = Text(program),
                                       .arguments = arguments,
                                       .environment = Environment(),
                                       .workingFolder = Text(folder_),
                                       .outputFile = Text(run.out),
                                       .errorFile = Text(run.err),
                                       .user = runUser_});
-    if (run.process == nullptr) throw std::runtime_error("cannot start " + Text(Binary()));
+    if (run.process == nullptr) throw std::runtime_error("cannot start " + Text(program));
     run.pid = run.process->Id();
     return run;
 }

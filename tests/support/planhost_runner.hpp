@@ -67,6 +67,9 @@ public:
     StartedRun Start(const std::vector<std::string>& args, bool withTrace = true);
     // Waits for the run (killing it after the time-out) and reads what it printed.
     RunResult Finish(const StartedRun& run);
+    // Runs another program the same way (absolute path), without a trace.
+    RunResult RunProgram(const std::filesystem::path& program,
+                         const std::vector<std::string>& args);
 
     const std::filesystem::path& folder() const { return folder_; }  // the working folder
     std::filesystem::path home() const { return folder_ / "home"; }
@@ -95,6 +98,9 @@ public:
 private:
     // This process's environment with the runner's home and variables on top.
     std::vector<planhost::os::EnvironmentSetting> Environment() const;
+    // Starts program; withTrace gives planhost a trace file.
+    StartedRun StartProgram(const std::filesystem::path& program,
+                            const std::vector<std::string>& args, bool withTrace);
 
     std::filesystem::path folder_;
     std::chrono::seconds timeout_{60};

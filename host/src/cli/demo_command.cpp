@@ -1,7 +1,10 @@
-// demo: the main job of the system, start to end, in a folder of its own: fresh project and
-// settings, the Settings values, three inserted points, an export, an import of a shipped
-// sample, an update from a shipped as-built file, and a picture of the plan. Each step is a
-// planhost run of its own (this same program), as a user would run them one after the other.
+// demo: the main job of the system, start to end, in a folder of its own: fresh
+// project and settings, the Settings values, three inserted points, an export,
+// an import of a shipped sample, an update from a shipped as-built file, a
+// picture of the plan, and the stakeout report of the points after the update.
+// Each step is a run of its own (planhost is this same program,
+// stakewise-report lies next to it), as a user would run them one after the
+// other.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -41,8 +44,11 @@ struct DemoPaths {
     fs::path settingsFile;
     fs::path project;
     fs::path exported;
+    fs::path staked;  // the export after the update: design and staked points
     fs::path picture;
+    fs::path report;
     fs::path samples;
+    fs::path reportTool;
 };
 
 DemoPaths PathsFor(const std::string& folder) {
@@ -52,8 +58,12 @@ DemoPaths PathsFor(const std::string& folder) {
     paths.settingsFile = paths.config / "Orvane" / "Stakewise" / "Stakewise.ini";
     paths.project = paths.folder / "plan.db";
     paths.exported = paths.folder / "exported-points.txt";
+    paths.staked = paths.folder / "staked-points.txt";
     paths.picture = paths.folder / "plan.svg";
-    paths.samples = IO::PathFromUtf8(DefaultLibraryFolder()).parent_path() / "samples";
+    paths.report = paths.folder / "report.html";
+    const fs::path programs = IO::PathFromUtf8(DefaultLibraryFolder()).parent_path();
+    paths.samples = programs / "samples";
+    paths.reportTool = programs / STAKEWISE_REPORT_FILE_NAME;
     return paths;
 }
 
@@ -67,12 +77,32 @@ std::vector<std::string> StepEnvironment(const DemoPaths& paths) {
     return variables;
 }
 
-// Runs one step: planhost with the demo's project and settings. Its exit status, or -1.
-int RunStep(const DemoPaths& paths, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"planhost", "--project", Text(paths.project)});
+// Runs a program with the demo's settings, after what the demo printed so far.
+// Its exit status, or -1.
+int RunWithDemoSettings(const DemoPaths& paths, const fs::path& program,
+                        const std::vector<std::string>& arguments) {
     std::fflush(stdout);
     std::fflush(stderr);
-    return os::RunProgram(os::ThisProgram(), arguments, StepEnvironment(paths)).value_or(-1);
+    return os::RunProgram(program, arguments, StepEnvironment(paths)).value_or(-1);
+}
+
+// Runs one step: planhost with the demo's project and settings. Its exit
+// status, or -1.
+int RunStep(const DemoPaths& paths, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"planhost", "--project", Text(paths.project)});
+    return RunWithDemoSettings(paths, os::ThisProgram(), arguments);
+}
+
+// The stakeout report of the export after the update, as a page; some points
+// are outside their tolerance on purpose (status 1), so only a report that
+// could not be made fails.
+bool RunStakeoutReport(const DemoPaths& paths) {
+    const int status =
+        RunWithDemoSettings(paths, paths.reportTool,
+                            {"stakewise-report", "--html", Text(paths.report), Text(paths.staked)});
+    if (status == 0 || status == 1) return true;
+    std::fprintf(stderr, "planhost: stakewise-report ended with status %d\n", status);
+    return false;
 }
 
 bool IsDemoFileName(const DemoPaths& paths, const std::string& name) {
@@ -80,18 +110,21 @@ bool IsDemoFileName(const DemoPaths& paths, const std::string& name) {
     const bool projectFile =
         std::any_of(std::begin(kProjectSuffixes), std::end(kProjectSuffixes),
                     [&](const char* suffix) { return name == project + suffix; });
-    // Hidden temporary files of saves that were killed: ".NAME.tmp..."
-    const auto leftoverOf = [&name](const fs::path& file) {
-        return name.starts_with("." + Text(file.filename()) + ".tmp");
-    };
+    // The files the demo writes, and the hidden temporary files of saves of them
+    // that were killed: ".NAME.tmp..."
+    const fs::path made[] = {paths.exported, paths.staked, paths.picture, paths.report};
+    const bool madeFile =
+        std::any_of(std::begin(made), std::end(made), [&name](const fs::path& file) {
+            return name == file.filename() ||
+                   name.starts_with("." + Text(file.filename()) + ".tmp");
+        });
     return projectFile || name == ProjectLockPath(paths.project).filename() ||
-           name == paths.config.filename() || name == paths.exported.filename() ||
-           name == paths.picture.filename() || leftoverOf(paths.exported) ||
-           leftoverOf(paths.picture);
+           name == paths.config.filename() || madeFile;
 }
 
-// The names in the folder that the demo did not make, sorted. The demo's settings folder comes
-// first in every run, so without it nothing in the folder is the demo's.
+// The names in the folder that the demo did not make, sorted. The demo's
+// settings folder comes first in every run, so without it nothing in the folder
+// is the demo's.
 std::vector<std::string> ForeignNames(const DemoPaths& paths) {
     std::vector<std::string> names;
     std::error_code error;
@@ -110,11 +143,12 @@ void TellForeignFolder(const DemoPaths& paths, const std::vector<std::string>& n
         shown += (i == 0 ? "" : ", ") + names[i];
     if (names.size() > kForeignNamesShown) shown += ", ...";
     std::fprintf(stderr,
-                 "planhost: the folder %s holds files that the demo did not make (%s); name "
-                 "another folder, or add --force to let the demo replace its own files there\n",
+                 "planhost: the folder %s holds files that the demo did not make "
+                 "(%s); name "
+                 "another folder, or add --force to let the demo replace its own "
+                 "files there\n",
                  Text(paths.folder).c_str(), shown.c_str());
 }
-
 void Step(int number, const std::string& what) {
     std::printf("\n== %d. %s\n", number, what.c_str());
     std::fflush(stdout);
@@ -127,7 +161,8 @@ bool StartFresh(const DemoPaths& paths) {
         fs::remove(fs::path(paths.project) += suffix, error);
     fs::remove(paths.settingsFile, error);
     fs::remove(fs::path(paths.settingsFile).replace_extension("dat"), error);
-    fs::remove(paths.exported, error);
+    for (const fs::path& made : {paths.exported, paths.staked, paths.report})
+        fs::remove(made, error);
     return fs::is_directory(paths.settingsFile.parent_path());
 }
 
@@ -140,7 +175,8 @@ void ApplySettings(const DemoPaths& paths) {
         return;
     }
     std::ofstream file(paths.settingsFile, std::ios::binary);
-    file << "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\n"
+    file << "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize="
+            "1\r\nStartNumber=1\r\n"
             "Library=2\r\n";
     std::printf("demo: the Settings dialog did not save; wrote %s directly\n",
                 Text(paths.settingsFile).c_str());
@@ -191,8 +227,9 @@ ExitStatus RunDemo(const DemoArgs& args) {
         {"Import points from the shipped sample " + Text(sample) + " (2 measured, 5 design points)",
          {"import", Text(sample)}},
         {"Update points from the shipped as-built file " + Text(asBuilt) +
-             " (moves 1, 2 and 101, places 301)",
+             " (moves 1, 2 and 101, places 301, stakes design points 201 to 204)",
          {"update", Text(asBuilt)}},
+        {"Export points after the update to " + Text(paths.staked), {"export", Text(paths.staked)}},
         {"The plan, one object a line", {"list"}},
         {"Render the plan to " + Text(paths.picture), {"render", Text(paths.picture)}},
     };
@@ -204,13 +241,15 @@ ExitStatus RunDemo(const DemoArgs& args) {
             std::fprintf(stderr, "planhost: the step ended with status %d\n", status);
             return ExitStatus::kRefused;
         }
-        if (run.arguments.front() == "export") ShowFile(paths.exported);
+        if (run.arguments.front() == "export") ShowFile(run.arguments.back());
     }
+    Step(number, "Stakeout report of " + Text(paths.staked) + " to " + Text(paths.report));
+    if (!RunStakeoutReport(paths)) return ExitStatus::kRefused;
     std::printf(
         "\ndemo: done. Files:\n  project   %s\n  settings  %s\n  exported  %s\n"
-        "  picture   %s\n",
+        "  staked    %s\n  picture   %s\n  report    %s\n",
         Text(paths.project).c_str(), Text(paths.settingsFile).c_str(), Text(paths.exported).c_str(),
-        Text(paths.picture).c_str());
+        Text(paths.staked).c_str(), Text(paths.picture).c_str(), Text(paths.report).c_str());
     return ExitStatus::kCommandRan;
 }
 
@@ -220,10 +259,14 @@ CommandEntry DemoCommand() {
     auto args = std::make_shared<DemoArgs>();
     return {
         "demo",
-        "Run the main job in DIR (default ./demo): fresh project and settings, Settings, three "
-        "inserted points, export, import of a shipped sample, update from a shipped as-built "
-        "file, and a picture of the plan. A DIR that holds files the demo did not make is "
-        "refused (exit status 2) unless --force.",
+        "Run the main job in DIR (default ./demo): fresh project and settings, "
+        "Settings, three "
+        "inserted points, export, import of a shipped sample, update from a "
+        "shipped as-built "
+        "file, a picture of the plan, and the stakeout report (report.html) of "
+        "the points. A "
+        "DIR that holds files the demo did not make is refused (exit status 2) "
+        "unless --force.",
         [args](CLI::App& sub) {
             sub.add_option("DIR", args->folder, "The demo folder");
             sub.add_flag("--force", args->force,

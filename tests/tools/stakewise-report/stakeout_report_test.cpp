@@ -1,0 +1,111 @@
+#include "stakeout_report.hpp"
+
+#include <gmock/gmock.h>
+
+#include <string>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+using Fields = std::vector<std::string>;
+
+// Point lines as the reader yields them, on lines 1, 2, 3, ...
+std::vector<PointLine> Lines(const std::vector<Fields>& lines) {
+    std::vector<PointLine> result;
+    for (const Fields& fields : lines) {
+        PointLine line;
+        for (const std::string& field : fields) line.fields[line.count++] = field;
+        line.lineNumber = result.size() + 1;
+        result.push_back(line);
+    }
+    return result;
+}
+
+StakeoutReport Report(const std::vector<Fields>& design, const std::vector<Fields>& staked) {
+    return MakeStakeoutReport("design.txt", TakeSide(Lines(design)), "staked.txt",
+                              TakeSide(Lines(staked)), {10000, 10000});
+}
+
+struct SummaryCase {
+    const char* name;
+    std::vector<Fields> design;
+    std::vector<Fields> staked;
+    std::string summary;
+    bool allWithin;
+};
+
+TEST(StakeoutReportTest, SummaryAndWhetherEveryStakedPointIsWithin) {
+    const SummaryCase cases[] = {
+        {"all within",
+         {{"1", "0", "0", "0"}, {"2", "5", "0", "0"}},
+         {{"2", "5.01", "0", "0"}, {"1", "0", "0", "0.01"}, {"8", "1", "1", "1"}},
+         "2 of 2 staked points within tolerance; 0 not staked; 1 without design",
+         true},
+        {"one outside",
+         {{"1", "0", "0", "0"}, {"2", "5", "0", "0"}},
+         {{"1", "0", "0", "0"}, {"2", "5", "0", "0.011"}},
+         "1 of 2 staked points within tolerance; 0 not staked; 0 without design",
+         false},
+        {"nothing staked yet",
+         {{"1", "0", "0", "0"}, {"2", "5", "0", "0"}},
+         {},
+         "0 of 0 staked points within tolerance; 2 not staked; 0 without design",
+         true},
+        {"a design number twice, not staked",
+         {{"1", "0", "0", "0"}, {"1", "5", "0", "0"}},
+         {},
+         "0 of 0 staked points within tolerance; 0 not staked; 0 without design",
+         true},
+        {"a staked number twice cannot be judged",
+         {{"1", "0", "0", "0"}},
+         {{"1", "0", "0", "0"}, {"1", "0.5", "0", "0"}},
+         "0 of 0 staked points within tolerance; 0 not staked; 0 without design",
+         false},
+    };
+    for (const SummaryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StakeoutReport report = Report(c.design, c.staked);
+        EXPECT_EQ(SummaryLine(report), c.summary);
+        EXPECT_EQ(AllStakedWithinTolerance(report), c.allWithin);
+    }
+}
+
+TEST(StakeoutReportTest, LinesThatAreNoPointAreLeftOutAndNamed) {
+    const StakeoutReport report = Report({{"1", "0", "0"},
+                                          {"2", "inf", "0", "0"},
+                                          {"P3", "0", "0", "0"},
+                                          {"4", "1e400", "0", "0"},
+                                          {"5", "12,5", "0", "0"},
+                                          {"6"}},
+                                         {{"0", "0", "0", "0"}, {"1", "nan", "0", "0"}});
+    // P3 is read as 0, as the add-on's import would place it, and pairs with the staked 0.
+    ASSERT_EQ(report.pairing.pairs.size(), 1u);
+    EXPECT_EQ(report.design.points[report.pairing.pairs[0].design].line, 3u);
+    EXPECT_THAT(report.design.points, testing::SizeIs(2));
+    EXPECT_THAT(
+        ReportNotes(report),
+        ElementsAre("design.txt: 2 lines with fewer than four fields, left out (lines 1, 6)",
+                    "design.txt: 2 lines with a coordinate that is no finite number, "
+                    "left out (lines 2, 4)",
+                    "design.txt: 2 lines with a field that is not just a number, read as "
+                    "far as it is one (lines 3, 5)",
+                    "staked.txt: 1 line with a coordinate that is no finite number, left "
+                    "out (line 2)"));
+}
+
+TEST(StakeoutReportTest, WorstFirstPutsEveryPointOutsideBeforeThoseWithin) {
+    const StakeoutReport report = Report(
+        {{"1", "0", "0", "0"}, {"2", "0", "0", "0"}, {"3", "0", "0", "0"}, {"4", "0", "0", "0"}},
+        {{"1", "0.005", "0", "0"},
+         {"2", "0.013", "0.004", "0"},  // 13.6 mm: 1.36 times the tolerance
+         {"3", "0", "0", "-0.014"},     // 1.4 times the vertical tolerance
+         {"4", "0.010", "0", "0"}});
+    std::vector<Int32> numbers;
+    for (const std::size_t pair : PairsWorstFirst(report))
+        numbers.push_back(report.design.points[report.pairing.pairs[pair].design].point.number);
+    EXPECT_THAT(numbers, ElementsAreArray({3, 2, 4, 1}));
+}
+
+}  // namespace
