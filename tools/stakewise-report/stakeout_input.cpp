@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "IO/Utf8Path.hpp"
 #include "exchange/points_file.hpp"
 
 namespace {
@@ -12,8 +13,9 @@ namespace {
 // The reader takes a file that cannot be opened for an empty one; the user must hear which.
 std::string Unreadable(const std::string& file) {
     std::error_code error;
-    if (std::filesystem::is_directory(file, error)) return file + " is a folder, not a file";
-    std::ifstream in(file, std::ios::binary);
+    if (std::filesystem::is_directory(IO::PathFromUtf8(file), error))
+        return file + " is a folder, not a file";
+    std::ifstream in(IO::PathFromUtf8(file), std::ios::binary);
     if (!in) return "cannot read " + file + ": " + std::strerror(errno);
     return {};
 }

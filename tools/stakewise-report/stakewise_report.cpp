@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "IO/CommandLine.hpp"
 #include "IO/FileSystem.hpp"
 #include "report_csv.hpp"
 #include "report_html.hpp"
@@ -47,8 +48,9 @@ bool WriteReportFile(const std::string& file, const StakeoutReport& report, Writ
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arguments = IO::CommandLineArguments(argc, argv);
     const ParsedOptions parsed =
-        ParseReportOptions(std::vector<std::string_view>(argv + 1, argv + argc));
+        ParseReportOptions(std::vector<std::string_view>(arguments.begin() + 1, arguments.end()));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "stakewise-report: %s\n%.*s", parsed.error.c_str(),
                      int(kReportUsage.size()), kReportUsage.data());
