@@ -109,33 +109,27 @@ TEST_F(FrameTest, EmptySlotsAndMissingParametersCallNothing) {
     EXPECT_THAT(gCalls, IsEmpty());
 }
 
-struct GuardCase {
-    API_DatabaseTypeID startView;
-    std::vector<std::string> calls;
-};
-
-class FloorPlanGuardTest : public FrameTest, public ::testing::WithParamInterface<GuardCase> {};
-
-TEST_P(FloorPlanGuardTest, SwitchesToTheFloorPlanAndBringsTheViewBack) {
+// Enter and Leave twice each: the second of each, and the destructor after them, do nothing.
+TEST_F(FrameTest, GuardSwitchesToTheFloorPlanAndBringsTheViewBack) {
+    const std::pair<API_DatabaseTypeID, std::vector<std::string>> cases[] = {
+        {APIWind_FloorPlanID, {"GDAT type=1", "CDAT type=1", "CHWD type=1"}},
+        {APIWind_SectionID, {"GDAT type=2", "CDAT type=1", "CDAT type=2", "CHWD type=2"}},
+        {APIWind_3DModelID, {"GDAT type=3", "CDAT type=1", "CDAT type=3", "CHWD type=3"}},
+        {APIWind_LayoutID, {"GDAT type=4", "CDAT type=1", "CDAT type=4", "CHWD type=4"}}};
     Receive(RecordingTable());
-    gCurrentDatabase = GetParam().startView;
-    {
-        FloorPlanGuard guard;
-        guard.Enter();
-        guard.Enter();  // a second Enter does nothing
-        guard.Leave();
-        guard.Leave();  // nor does a second Leave; nor the destructor after it
+    for (const auto& [startView, calls] : cases) {
+        gCalls.clear();
+        gCurrentDatabase = startView;
+        {
+            FloorPlanGuard guard;
+            guard.Enter();
+            guard.Enter();
+            guard.Leave();
+            guard.Leave();
+        }
+        EXPECT_EQ(gCalls, calls) << "starting in view " << startView;
     }
-    EXPECT_EQ(gCalls, GetParam().calls);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EachStartingView, FloorPlanGuardTest,
-    ::testing::Values(
-        GuardCase{APIWind_FloorPlanID, {"GDAT type=1", "CDAT type=1", "CHWD type=1"}},
-        GuardCase{APIWind_SectionID, {"GDAT type=2", "CDAT type=1", "CDAT type=2", "CHWD type=2"}},
-        GuardCase{APIWind_3DModelID, {"GDAT type=3", "CDAT type=1", "CDAT type=3", "CHWD type=3"}},
-        GuardCase{APIWind_LayoutID, {"GDAT type=4", "CDAT type=1", "CDAT type=4", "CHWD type=4"}}));
 
 TEST_F(FrameTest, GuardNeverEnteredMakesNoCall) {
     Receive(RecordingTable());
