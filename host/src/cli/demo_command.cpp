@@ -259,14 +259,10 @@ CommandEntry DemoCommand() {
     auto args = std::make_shared<DemoArgs>();
     return {
         "demo",
-        "Run the main job in DIR (default ./demo): fresh project and settings, "
-        "Settings, three "
-        "inserted points, export, import of a shipped sample, update from a "
-        "shipped as-built "
-        "file, a picture of the plan, and the stakeout report (report.html) of "
-        "the points. A "
-        "DIR that holds files the demo did not make is refused (exit status 2) "
-        "unless --force.",
+        "Run the main job in DIR (default ./demo): fresh project and settings, Settings, three "
+        "inserted points, export, import of a shipped sample, update from a shipped as-built "
+        "file, a picture of the plan, and the stakeout report (report.html) of the points. A "
+        "DIR that holds files the demo did not make is refused (exit status 2) unless --force.",
         [args](CLI::App& sub) {
             sub.add_option("DIR", args->folder, "The demo folder");
             sub.add_flag("--force", args->force,

@@ -89,7 +89,8 @@ std::optional<OpenedProject> OpenProject(ProjectUse use, const GlobalOptions& op
     OpenedProject opened;
     if (use == ProjectUse::kNone) return opened;
     std::error_code error;
-    if (use != ProjectUse::kChange && !std::filesystem::exists(IO::PathFromUtf8(options.project), error)) {
+    if (use != ProjectUse::kChange &&
+        !std::filesystem::exists(IO::PathFromUtf8(options.project), error)) {
         std::fprintf(stderr,
                      "planhost: no such project %s; name an existing one with --project FILE\n",
                      options.project.c_str());
