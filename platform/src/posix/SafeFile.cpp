@@ -115,21 +115,20 @@ int CreateTempFile(const std::string& path, std::string* tempPath) {
 // Replacing is allowed where writing in place would be: the caller may open the target for
 // writing (root passes a mode of 444, as with open). A target with a second name is refused,
 // since after the rename that name would keep the old content.
-bool MayReplace(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
-    return S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+// `existing` is null when there is no target yet.
+bool MayReplace(const std::string& path, const struct stat* existing) {
+    if (existing == nullptr) return true;
+    return S_ISREG(existing->st_mode) && existing->st_nlink == 1 &&
            ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 // The replacement keeps the mode, owner and group of the file it replaces. Where the caller may
 // not give it that owner and group (another user's writable file), it is not made at all:
 // the file would change hands.
-bool CopyPermissions(int fd, const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
-    return S_ISREG(info.st_mode) && ::fchown(fd, info.st_uid, info.st_gid) == 0 &&
-           ::fchmod(fd, info.st_mode & 07777) == 0;
+bool CopyPermissions(int fd, const struct stat* existing) {
+    if (existing == nullptr) return true;
+    return ::fchown(fd, existing->st_uid, existing->st_gid) == 0 &&
+           ::fchmod(fd, existing->st_mode & 07777) == 0;
 }
 
 }  // namespace
@@ -142,11 +141,17 @@ SafeFile::~SafeFile() {
 GSErrCode SafeFile::Open() {
     if (fd_ >= 0 || !tempPath_.empty() || target_.IsEmpty()) return APIERR_BADPARS;
     finalPath_ = FollowSymlinks(target_.ToNativePath());
-    if (finalPath_.empty() || !MayReplace(finalPath_)) return status_ = APIERR_GENERAL;
+    if (finalPath_.empty()) return status_ = APIERR_GENERAL;
+    // The target is read once, so that the checks and the replacement's permissions agree.
+    struct stat info {};
+    const bool exists = ::stat(finalPath_.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT) return status_ = APIERR_GENERAL;
+    const struct stat* existing = exists ? &info : nullptr;
+    if (!MayReplace(finalPath_, existing)) return status_ = APIERR_GENERAL;
     RemoveLeftovers(finalPath_);
     fd_ = CreateTempFile(finalPath_, &tempPath_);
     if (fd_ < 0) return status_ = APIERR_GENERAL;
-    if (!CopyPermissions(fd_, finalPath_)) {
+    if (!CopyPermissions(fd_, existing)) {
         ::close(fd_);
         fd_ = -1;
         ::unlink(tempPath_.c_str());
