@@ -160,6 +160,23 @@ private:
     bool killed_ = false;
 };
 
+// Wine, like a busy Windows with a virus scanner, now and then fails to start a program that
+// starts a moment later; a missing or foreign program fails the same way every time.
+bool MayStartLater(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_BAD_EXE_FORMAT:
+        case ERROR_DIRECTORY:
+            return false;
+        default:
+            return true;
+    }
+}
+
+constexpr int kStartAttempts = 4;
+
 }  // namespace
 
 std::unique_ptr<Process> Process::Start(const ProcessOptions& options) {
@@ -173,10 +190,15 @@ std::unique_ptr<Process> Process::Start(const ProcessOptions& options) {
     PROCESS_INFORMATION process{};
     std::fflush(stdout);
     std::fflush(stderr);
-    if (!::CreateProcessW(WideText(options.program).c_str(), commandLine.data(), nullptr, nullptr,
-                          TRUE, CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &process))
-        return nullptr;
+    const std::wstring program = WideText(options.program);
+    for (int attempt = 1;; ++attempt) {
+        if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                             CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                             folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+            break;
+        if (attempt == kStartAttempts || !MayStartLater(::GetLastError())) return nullptr;
+        ::Sleep(DWORD(100 * attempt));
+    }
     ::CloseHandle(process.hThread);
     return std::make_unique<WindowsProcess>(process.hProcess);
 }
