@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cmath>
 #include <cstdio>
 #include <limits>
-#include <random>
 #include <string>
 
 #include "settings/number_text.hpp"
@@ -61,25 +59,6 @@ TEST(CoordinateTextTest, HugeValuesInFullWithoutExponent) {
         EXPECT_EQ(text, expected);
         EXPECT_LE(text.size(), MaxCoordinateTextLength);
         EXPECT_EQ(AtoF(text), value);
-    }
-}
-
-TEST(CoordinateTextTest, MicrometreValuesReadBackExactly) {
-    std::mt19937_64 random(7);
-    std::uniform_int_distribution<long long> micrometres(-10'000'000'000'000LL,
-                                                         10'000'000'000'000LL);
-    for (int i = 0; i < 100000; ++i) {
-        const double value = double(micrometres(random)) / 1e6;
-        ASSERT_EQ(AtoF(CoordinateText(value)), value) << CoordinateText(value);
-    }
-}
-
-TEST(CoordinateTextTest, AnyValueReadsBackWithinHalfAMicrometre) {
-    std::mt19937_64 random(11);
-    std::uniform_real_distribution<double> metres(-2e6, 2e6);
-    for (int i = 0; i < 100000; ++i) {
-        const double value = metres(random);
-        ASSERT_LE(std::fabs(AtoF(CoordinateText(value)) - value), 0.5e-6 + 1e-9) << value;
     }
 }
 

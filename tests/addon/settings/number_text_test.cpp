@@ -1,25 +1,42 @@
+// Numbers and text as points and settings files hold them: the C library's atoi and atof rules,
+// plain decimal back, the default code page, and no part for the process locale.
 #include "settings/number_text.hpp"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <locale>
+#include <stdexcept>
 #include <string>
 
+#include "exchange/points_file.hpp"
+#include "platform_test_folder.hpp"
+#include "settings/text_conversions.hpp"
+
 namespace {
+
+GS::UniString U(const char* utf8) {
+    return GS::UniString(utf8, GS::CC_UTF8);
+}
 
 struct AtoICase {
     std::string text;
     Int32 expected;
+    bool plain = false;  // the text IntToNarrowText writes for the number
 };
 
-TEST(AtoITest, FollowsAtoiAndClampsToInt32) {
+TEST(AtoITest, FollowsAtoiAndClampsToInt32AndPlainTextComesBack) {
     constexpr Int32 max = std::numeric_limits<Int32>::max();
     constexpr Int32 min = std::numeric_limits<Int32>::min();
     const AtoICase cases[] = {
-        {"42", 42},
+        {"42", 42, true},
+        {"0", 0, true},
+        {"-42", -42, true},
+        {"1234567", 1234567, true},
         {" \t\n\v\f\r-3", -3},
         {"+7", 7},
         {"0012", 12},
@@ -29,14 +46,20 @@ TEST(AtoITest, FollowsAtoiAndClampsToInt32) {
         {"-", 0},
         {"+-1", 0},
         {" 1 2", 1},
-        {"2147483647", max},
+        {"2147483647", max, true},
         {"2147483648", max},
-        {"-2147483648", min},
+        {"-2147483648", min, true},
         {"-2147483649", min},
         {"99999999999999999999999", max},
         {"-00000000000000000000000000000000000000000000005", -5},
     };
-    for (const AtoICase& c : cases) EXPECT_EQ(AtoI(c.text), c.expected) << '"' << c.text << '"';
+    for (const AtoICase& c : cases) {
+        SCOPED_TRACE('"' + c.text + '"');
+        EXPECT_EQ(AtoI(c.text), c.expected);
+        if (!c.plain) continue;
+        EXPECT_EQ(IntToNarrowText(c.expected), c.text);
+        EXPECT_EQ(IntToText(c.expected), U(c.text.c_str()));
+    }
 }
 
 bool SameDouble(double a, double b) {
@@ -107,6 +130,59 @@ TEST(AtoFTest, ReadsOnlyTheGivenCharacters) {
     const std::string text = "12.5678";
     EXPECT_EQ(AtoF(std::string_view(text).substr(0, 4)), 12.5);
     EXPECT_EQ(AtoI(std::string_view(text).substr(0, 1)), 1);
+}
+
+TEST(TextConversionsTest, NarrowTextIsTheDefaultCodePageUpToTheFirstNul) {
+    EXPECT_EQ(ToNarrowText(U("Jos\xC3\xA9 \xE2\x82\xAC")), "Jos\xE9 \x80");
+    EXPECT_EQ(ToNarrowText(U("\xE2\x9C\x93")), "?");
+    EXPECT_EQ(ToNarrowText(GS::UniString(std::u16string(u"ab\0cd", 5))), "ab");
+    EXPECT_EQ(FromNarrowText("Jos\xE9 \x80"), U("Jos\xC3\xA9 \xE2\x82\xAC"));
+    EXPECT_EQ(FromNarrowText(std::string_view("ab\0cd", 5)), U("ab"));
+}
+
+// A locale whose decimal separator is ',' and which groups thousands, for one test: the C
+// library's, and the C++ global one where the standard library has it (MinGW's knows "C" only).
+class CommaLocale {
+public:
+    CommaLocale() {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"}) {
+            if (std::setlocale(LC_ALL, name) == nullptr) continue;
+            active_ = true;
+            try {
+                global_ = std::locale::global(std::locale(name));
+            } catch (const std::runtime_error&) {
+                // the C library's locale alone
+            }
+            return;
+        }
+    }
+    ~CommaLocale() {
+        if (!active_) return;
+        std::setlocale(LC_ALL, "C");
+        std::locale::global(global_);
+    }
+    bool Active() const { return active_; }
+
+private:
+    bool active_ = false;
+    std::locale global_;
+};
+
+TEST(ClassicLocaleTest, CommaLocaleChangesNoNumber) {
+    CommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no de_DE locale here (localedef -i de_DE -f UTF-8)";
+    EXPECT_EQ(AtoF("12.5"), 12.5);
+    EXPECT_EQ(AtoF("12,5"), 12.0);
+    EXPECT_EQ(AtoF("0x1.8p1"), 3.0);
+    EXPECT_EQ(AtoF("1.5e400"), AtoF("inf"));
+    EXPECT_EQ(IntToNarrowText(1234567), "1234567");
+
+    TestFolder folder;
+    const IO::Location file(GS::UniString((folder / "points.txt").c_str(), GS::CC_UTF8));
+    ASSERT_TRUE(WritePointsFile(file, {{1234567, 155000.4, -3.25, 1e300}}, {}));
+    const std::string written = ReadWholeFile(folder / "points.txt");
+    const std::string start = "[Measured_Points]\r\n1234567\t155000.4\t-3.25\t1000000000";
+    EXPECT_EQ(written.substr(0, start.size()), start);
 }
 
 }  // namespace

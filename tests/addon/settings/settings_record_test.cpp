@@ -21,6 +21,8 @@ TEST(SettingsRecordTest, HandEditedLines) {
         {{"Minimized="}, &Settings::Minimized, "0"},
         {{"Minimized=1"}, &Settings::Minimized, "1"},
         {{"Username=a=b"}, &Settings::Username, ""},
+        {{"Username==b"}, &Settings::Username, ""},
+        {{"=Username=b"}, &Settings::Username, ""},
         {{"Library=2="}, &Settings::Library, "2"},
         {{"SymbolSize = 5"}, &Settings::SymbolSize, ""},
         {{"SymbolSize=  5  "}, &Settings::SymbolSize, "5"},
@@ -38,17 +40,6 @@ TEST(SettingsRecordTest, HandEditedLines) {
         ApplySettingsLines(settings, lines);
         EXPECT_EQ(settings.*c.field, U(c.expected)) << c.lines.front();
     }
-}
-
-TEST(SettingsRecordTest, LinesInTheirFixedOrder) {
-    Settings settings = DefaultSettings();
-    settings.Library = U(" 2");
-    settings.Username = U("me");
-    const std::vector<GS::UniString> expected = {
-        U("Username=me"), U("Minimized=0"),  U("ProjectUnits="),
-        U("SymbolSize="), U("StartNumber="), U("Library= 2"),
-    };
-    EXPECT_EQ(SettingsLines(settings), expected);
 }
 
 }  // namespace
