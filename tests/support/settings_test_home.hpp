@@ -14,7 +14,6 @@ public:
         home_.Set(folder_.Path().c_str());
     }
 
-    const std::string& Root() const { return folder_.Path(); }
     std::string Folder() const { return folder_ / "Orvane/Stakewise"; }
     std::string IniFile() const { return Folder() + "/Stakewise.ini"; }
     std::string DatFile() const { return Folder() + "/Stakewise.dat"; }

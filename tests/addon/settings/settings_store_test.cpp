@@ -5,9 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/settings_scrambling.hpp"
 #include "settings_test_home.hpp"
-#include "test_system.hpp"
 
 namespace {
 
@@ -25,9 +23,6 @@ const std::string kScrambledSettings(
 // "Library=1\r\n"
 const std::string kScrambledLibrary = "\xC1\x2D\x4D\x4C\xC0\xBA\x1A\x5F\xC4\x81\xDD";
 
-const std::string FirstSaveFile =
-    "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\nLibrary=2\r\n";
-
 class SettingsStoreTest : public ::testing::Test {
 protected:
     void Given(const std::string& path, const std::string& content) {
@@ -42,28 +37,6 @@ protected:
 
     SettingsTestHome home;
 };
-
-TEST_F(SettingsStoreTest, FirstSaveCreatesFoldersAndSixLines) {
-    ReadSettings();
-    ExpectSettings("", "", "");
-    SetSymbolSize(U("1"));
-    SetStartNumber(U("1"));
-    SetLibrary(U("2"));
-    ASSERT_TRUE(WriteSettings());
-    EXPECT_EQ(ReadWholeFile(home.IniFile()), FirstSaveFile);
-    ReadSettings();
-    ExpectSettings("1", "1", "2");
-}
-
-TEST_F(SettingsStoreTest, ReadsAnyLineEnd) {
-    for (const std::string content : {"SymbolSize=5\r\nStartNumber=12\r\nLibrary=2\r\n",
-                                      "SymbolSize=5\nStartNumber=12\nLibrary=2\n",
-                                      "SymbolSize=5\nStartNumber=12\r\nLibrary=2"}) {
-        Given(home.IniFile(), content);
-        ReadSettings();
-        ExpectSettings("5", "12", "2");
-    }
-}
 
 TEST_F(SettingsStoreTest, SaveKeepsCarriedValuesAndAccentsAndDropsTheRest) {
     Given(home.IniFile(),
@@ -116,36 +89,6 @@ TEST_F(SettingsStoreTest, UnopenableIniFallsBackToTheScrambledFile) {
     std::filesystem::create_directory(home.IniFile());
     ReadSettings();
     ExpectSettings("", "", "1");
-}
-
-TEST_F(SettingsStoreTest, ScramblingIsFixedAndItsOwnInverse) {
-    std::string bytes = "Username=";
-    ScrambleSettingsBytes(bytes);
-    // Existing Stakewise.dat files depend on these bytes.
-    EXPECT_EQ(bytes,
-              "\xD8"
-              "7JL\xCF\xA9\x0E\x07\xC8");
-    ScrambleSettingsBytes(bytes);
-    EXPECT_EQ(bytes, "Username=");
-}
-
-TEST_F(SettingsStoreTest, FailedSaveLosesNothing) {
-    WriteWholeFile(home.Root() + "/Orvane", "a file where the folder belongs");
-    ReadSettings();
-    SetSymbolSize(U("2"));
-    EXPECT_FALSE(WriteSettings());
-    std::filesystem::remove(home.Root() + "/Orvane");
-
-    Given(home.IniFile(), FirstSaveFile);
-    for (const std::string& folder : {home.Root(), home.Root() + "/Orvane"})
-        std::filesystem::permissions(IO::PathFromUtf8(folder), std::filesystem::perms(0755));
-    std::filesystem::permissions(IO::PathFromUtf8(home.IniFile()), std::filesystem::perms(0666));
-    EXPECT_TRUE(test_system::RunWithFolderProtected(home.Folder(), [] {
-        ReadSettings();
-        SetSymbolSize(U("7"));
-        return !WriteSettings();
-    }));
-    EXPECT_EQ(ReadWholeFile(home.IniFile()), FirstSaveFile);
 }
 
 }  // namespace
