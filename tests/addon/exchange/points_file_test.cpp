@@ -28,19 +28,8 @@ std::vector<Fields> FieldsOf(const std::vector<PointLine>& lines) {
     return result;
 }
 
-PointLine LineOf(const Fields& fields) {
-    PointLine line;
-    for (const std::string& field : fields) line.fields[line.count++] = field;
-    return line;
-}
-
 class PointsFileTest : public ::testing::Test {
 protected:
-    std::string Write(const std::vector<PointRecord>& measured,
-                      const std::vector<PointRecord>& design) {
-        EXPECT_TRUE(WritePointsFile(LocationOf(file), measured, design));
-        return ReadWholeFile(file);
-    }
     PointLists Read(const std::string& content) {
         WriteWholeFile(file, content);
         return ReadPointsFile(LocationOf(file));
@@ -50,26 +39,28 @@ protected:
     std::string file = folder / "points.txt";
 };
 
-TEST_F(PointsFileTest, WritesTheThreePointExampleByteForByte) {
-    EXPECT_EQ(Write({{7, 12.5, -3.25, 0.01}}, {{1, 0, 0, 0}, {2, 1234.5678, 5.5, 1.25}}),
-              "[Measured_Points]\r\n"
-              "7\t12.5\t-3.25\t0.01\t\r\n"
-              "[Design_Points]\r\n"
-              "1\t0\t0\t0\t\r\n"
-              "2\t1234.5678\t5.5\t1.25\t\r\n");
-}
-
+// Each file replaces an earlier, longer one.
 TEST_F(PointsFileTest, WritesHeadersOnlyForSetsWithPoints) {
     const Int32 min = std::numeric_limits<Int32>::min();
-    EXPECT_EQ(Write({{-12, 1, 2, 3}}, {}), "[Measured_Points]\r\n-12\t1\t2\t3\t\r\n");
-    EXPECT_EQ(Write({}, {{min, 155000.4, -0.0, 1e-7}}),
-              "[Design_Points]\r\n-2147483648\t155000.4\t0\t0\t\r\n");
-    EXPECT_EQ(Write({}, {}), "");
-}
-
-TEST_F(PointsFileTest, ReplacesAnEarlierLongerFile) {
-    WriteWholeFile(file, std::string(100000, 'x'));
-    EXPECT_EQ(Write({{1, 2, 3, 4}}, {}), "[Measured_Points]\r\n1\t2\t3\t4\t\r\n");
+    const struct {
+        std::vector<PointRecord> measured;
+        std::vector<PointRecord> design;
+        std::string expected;
+    } cases[] = {
+        {{{7, 12.5, -3.25, 0.01}},
+         {{1, 0, 0, 0}, {2, 1234.5678, 5.5, 1.25}},
+         "[Measured_Points]\r\n7\t12.5\t-3.25\t0.01\t\r\n"
+         "[Design_Points]\r\n1\t0\t0\t0\t\r\n2\t1234.5678\t5.5\t1.25\t\r\n"},
+        {{{-12, 1, 2, 3}}, {}, "[Measured_Points]\r\n-12\t1\t2\t3\t\r\n"},
+        {{}, {{min, 155000.4, -0.0, 1e-7}}, "[Design_Points]\r\n-2147483648\t155000.4\t0\t0\t\r\n"},
+        {{}, {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        WriteWholeFile(file, std::string(100000, 'x'));
+        EXPECT_TRUE(WritePointsFile(LocationOf(file), c.measured, c.design));
+        EXPECT_EQ(ReadWholeFile(file), c.expected);
+    }
 }
 
 struct ReadCase {
@@ -123,83 +114,21 @@ TEST_F(PointsFileTest, ReadsByTheLineRules) {
     }
 }
 
-TEST_F(PointsFileTest, LinesKnowWhereTheyStand) {
-    const PointLists lists = Read("[Design_Points]\r\n\r\n1\n[Measured_Points]\n2\n3");
-    ASSERT_EQ(lists.design.size(), 1u);
-    ASSERT_EQ(lists.measured.size(), 2u);
-    EXPECT_EQ(lists.design[0].lineNumber, 3u);
-    EXPECT_EQ(lists.measured[0].lineNumber, 5u);
-    EXPECT_EQ(lists.measured[1].lineNumber, 6u);
-}
-
-TEST_F(PointsFileTest, SaysWhyAFileGaveNoLine) {
-    const struct {
-        std::string content;
-        bool empty;
-        bool crLineEndsOnly;
-    } cases[] = {
-        {"", true, false},
-        {Utf16File(u"", ByteOrder::Big), true, false},
-        {"[Measured_Points]\r7\t1\t2\t3\t\r", false, true},
-        {Utf16File(u"[Measured_Points]\r", ByteOrder::Little), false, true},
-        {"[Measured_Points]\r\n", false, false},
-        {"7\r8\n", false, false},
-        {"\n", false, false},
-    };
-    for (const auto& c : cases) {
-        const TextSummary text = Read(c.content).text;
-        EXPECT_EQ(text.empty, c.empty) << testing::PrintToString(c.content);
-        EXPECT_EQ(text.crLineEndsOnly, c.crLineEndsOnly) << testing::PrintToString(c.content);
-    }
-    EXPECT_TRUE(ReadPointsFile(LocationOf(folder / "missing.txt")).text.empty);
-}
-
-TEST_F(PointsFileTest, ReadsLinesLongerThanABlock) {
+// A line may be longer than a read block, and the first block of a large UTF-16 file ends after
+// 1 MiB of bytes, in the middle of the character that stands there.
+TEST_F(PointsFileTest, LinesAndCharactersReadAcrossBlocks) {
     const std::string longField(3 << 20, '7');
-    const PointLists lists = Read("1\t" + longField + "\t3\t4\n2\t5\t6\t7");
+    PointLists lists = Read("1\t" + longField + "\t3\t4\n2\t5\t6\t7");
     ASSERT_EQ(lists.measured.size(), 2u);
     EXPECT_EQ(lists.measured[0].fields[1], longField);
     EXPECT_EQ(FieldsOf(lists.measured)[1], (Fields{"2", "5", "6", "7"}));
-}
 
-// The first block of a large file ends after 1 MiB of bytes, in the middle of the character
-// that stands there.
-TEST_F(PointsFileTest, ReadsUtf16CharactersAcrossBlocks) {
     const std::u16string longName(std::size_t(1 << 19) - 3, u'\u00e4');
-    const PointLists lists = Read(
+    lists = Read(
         Utf16File(u"1" + longName + u"\U0001F600\u20ac\t5\t6\t7\r\n2\t3\t4\t5", ByteOrder::Little));
     ASSERT_EQ(lists.measured.size(), 2u);
     EXPECT_EQ(lists.measured[0].fields[0], "1" + std::string(longName.size(), '\xE4') + "?\x80");
     EXPECT_EQ(FieldsOf(lists.measured)[1], (Fields{"2", "3", "4", "5"}));
-}
-
-TEST_F(PointsFileTest, NothingToReadYieldsEmptyLists) {
-    for (const std::string& path : {std::string(), folder / "missing.txt", folder.Path()}) {
-        const PointLists lists = ReadPointsFile(LocationOf(path));
-        EXPECT_TRUE(lists.measured.empty() && lists.design.empty()) << path;
-    }
-}
-
-TEST(PointRecordTest, ConvertsFourFieldsByAtoiAndAtof) {
-    struct Case {
-        Fields fields;
-        PointRecord expected;
-    };
-    const Case cases[] = {
-        {{"7", "12.5", "-3.25", "0.01"}, {7, 12.5, -3.25, 0.01}},
-        {{"P12", "12,5", "1.23457e+06", ""}, {0, 12, 1234570, 0}},
-        {{"12A", "0x10", "  4", "-0"}, {12, 16, 4, -0.0}},
-        {{"-3", "1e400", "x", "3"}, {-3, std::numeric_limits<double>::infinity(), 0, 3}},
-    };
-    for (const Case& c : cases) {
-        const std::optional<PointRecord> record = ToPointRecord(LineOf(c.fields));
-        ASSERT_TRUE(record.has_value());
-        EXPECT_EQ(record->number, c.expected.number);
-        EXPECT_EQ(record->x, c.expected.x);
-        EXPECT_EQ(record->y, c.expected.y);
-        EXPECT_EQ(record->z, c.expected.z);
-    }
-    EXPECT_FALSE(ToPointRecord(LineOf({"1", "2", "3"})).has_value());
 }
 
 TEST_F(PointsFileTest, RoundTripKeepsNumbersAndMicrometres) {
@@ -235,20 +164,7 @@ TEST_F(PointsFileTest, RoundTripKeepsNumbersAndMicrometres) {
     expectSame(design, lists.design);
 }
 
-TEST_F(PointsFileTest, PathsBeyondTheCodePageWork) {
-    const std::string subfolder = folder / "Punkte \xE2\x9C\x93 \xF0\x9F\x93\x90";
-    ASSERT_TRUE(std::filesystem::create_directory(IO::PathFromUtf8(subfolder)));
-    const IO::Location path = LocationOf(subfolder +
-                                         "/\xC5\x81\xC3\xB3"
-                                         "d\xC5\xBA.txt");
-    ASSERT_TRUE(WritePointsFile(path, {{1, 2, 3, 4}}, {}));
-    EXPECT_EQ(FieldsOf(ReadPointsFile(path).measured), (std::vector<Fields>{{"1", "2", "3", "4"}}));
-}
-
 TEST_F(PointsFileTest, FailedWriteLosesNothing) {
-    EXPECT_FALSE(WritePointsFile(LocationOf(folder / "missing/points.txt"), {{1, 2, 3, 4}}, {}));
-    EXPECT_FALSE(WritePointsFile(IO::Location(), {{1, 2, 3, 4}}, {}));
-
     const std::string old = "[Measured_Points]\r\n1\t2\t3\t4\t\r\n";
     WriteWholeFile(file, old);
     std::filesystem::permissions(IO::PathFromUtf8(file), std::filesystem::perms(0666));
