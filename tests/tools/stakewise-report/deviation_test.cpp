@@ -10,44 +10,30 @@ struct DeviationCase {
     const char* name;
     PointRecord design;
     PointRecord staked;
-    double toleranceH;  // metres
-    double toleranceV;
     const char* verdict;
-    double horizontal;  // micrometres
+    double horizontal;                  // micrometres
+    Tolerance tolerance{10000, 10000};  // micrometres
 };
 
 TEST(DeviationTest, ExactlyAtTheToleranceIsWithinDespiteBinaryNoise) {
     const DeviationCase cases[] = {
-        {"10 mm along x", {1, 0, 0, 0}, {1, 0.01, 0, 0}, 0.010, 0.010, "within", 10000},
+        {"10 mm along x", {1, 0, 0, 0}, {1, 0.01, 0, 0}, "within", 10000},
         // 12.01 - 12 is 0.009999999999999787 in binary, 155000.133 - 155000.123 is above 0.01.
-        {"10 mm from 12 m", {1, 12, 0, 0}, {1, 12.01, 0, 0}, 0.010, 0.010, "within", 10000},
-        {"10 mm in the national grid",
-         {1, 155000.123, 463000.5, 0},
-         {1, 155000.133, 463000.5, 0},
-         0.010,
-         0.010,
-         "within",
-         10000},
-        {"6 and 8 mm make 10", {1, 1, 1, 0}, {1, 1.006, 0.992, 0}, 0.010, 0.010, "within", 10000},
-        {"a micrometre beyond",
-         {1, 0, 0, 0},
-         {1, 0.010001, 0, 0},
-         0.010,
-         0.010,
-         "outside H",
-         10001},
-        {"10 mm down", {1, 0, 0, 1}, {1, 0, 0, 0.99}, 0.010, 0.010, "within", 0},
-        {"a micrometre below", {1, 0, 0, 0}, {1, 0, 0, -0.010001}, 0.010, 0.010, "outside V", 0},
-        {"both", {1, 0, 0, 0}, {1, 0.02, 0, 0.02}, 0.010, 0.010, "outside H+V", 20000},
-        {"no tolerance, no deviation", {1, 5, 5, 5}, {1, 5, 5, 5}, 0, 0, "within", 0},
-        {"no tolerance, a micrometre", {1, 5, 5, 5}, {1, 5.000001, 5, 5}, 0, 0, "outside H", 1},
-        {"wider tolerance", {1, 0, 0, 0}, {1, 0.03, 0.04, 0.02}, 0.05, 0.02, "within", 50000},
+        {"10 mm from 12 m", {1, 12, 0, 0}, {1, 12.01, 0, 0}, "within", 10000},
+        {"10 mm in the grid", {1, 155000.123, 5, 0}, {1, 155000.133, 5, 0}, "within", 10000},
+        {"6 and 8 mm make 10", {1, 1, 1, 0}, {1, 1.006, 0.992, 0}, "within", 10000},
+        {"a micrometre beyond", {1, 0, 0, 0}, {1, 0.010001, 0, 0}, "outside H", 10001},
+        {"10 mm down", {1, 0, 0, 1}, {1, 0, 0, 0.99}, "within", 0},
+        {"a micrometre below", {1, 0, 0, 0}, {1, 0, 0, -0.010001}, "outside V", 0},
+        {"both", {1, 0, 0, 0}, {1, 0.02, 0, 0.02}, "outside H+V", 20000},
+        {"no tolerance, no deviation", {1, 5, 5, 5}, {1, 5, 5, 5}, "within", 0, {0, 0}},
+        {"no tolerance, a micrometre", {1, 5, 5, 5}, {1, 5.000001, 5, 5}, "outside H", 1, {0, 0}},
+        {"wider tolerance", {1, 0, 0, 0}, {1, 0.03, 0.04, 0.02}, "within", 50000, {50000, 20000}},
     };
     for (const DeviationCase& c : cases) {
         SCOPED_TRACE(c.name);
         const Deviation deviation = MeasureDeviation(c.design, c.staked);
-        const Tolerance tolerance{ToMicrometres(c.toleranceH), ToMicrometres(c.toleranceV)};
-        EXPECT_STREQ(VerdictText(Judge(deviation, tolerance)), c.verdict);
+        EXPECT_STREQ(VerdictText(Judge(deviation, c.tolerance)), c.verdict);
         EXPECT_EQ(deviation.horizontal, c.horizontal);
     }
 }
