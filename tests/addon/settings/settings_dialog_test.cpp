@@ -119,18 +119,21 @@ TEST_F(SettingsDialogTest, OkOnAFreshHomeWritesTheSixLines) {
     EXPECT_EQ(SettingsFile(), FileWith("", "", "1"));
 }
 
+// The carried values keep their code-page bytes; lines of no setting are dropped.
 TEST_F(SettingsDialogTest, OkCarriesTheOtherSettingsAsTheFileHoldsThemThen) {
     WriteSettingsFile(
-        "Username=surveyor\r\nMinimized=1\r\nProjectUnits=m\r\nSymbolSize=2\r\n"
+        "Username=surveyor\r\nMinimized=0\r\nProjectUnits=m\r\nSymbolSize=2\r\n"
         "StartNumber=10\r\nLibrary=1\r\n");
     EXPECT_TRUE(Run([&](DG::ModalDialogSession& session) {
         // Another process saves while the dialog is open.
-        WriteSettingsFile("; edited\nUsername=office\nProjectUnits=mm\nSymbolSize=9\nOther=1\n");
+        WriteSettingsFile(
+            "; edited\r\nUsername=Jos\xE9 M\xFCller\nMinimized=1\r\n\r\nProjectUnits=m\xB2\n"
+            "SymbolSize=9\nOther=1\n");
         session.ChangeText(kStartNumber, U("-3"));
         session.Click(kOk);
     }));
     EXPECT_EQ(SettingsFile(),
-              "Username=office\r\nMinimized=0\r\nProjectUnits=mm\r\nSymbolSize=2\r\n"
+              "Username=Jos\xE9 M\xFCller\r\nMinimized=1\r\nProjectUnits=m\xB2\r\nSymbolSize=2\r\n"
               "StartNumber=-3\r\nLibrary=1\r\n");
 }
 

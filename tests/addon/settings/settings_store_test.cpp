@@ -38,17 +38,6 @@ protected:
     SettingsTestHome home;
 };
 
-TEST_F(SettingsStoreTest, SaveKeepsCarriedValuesAndAccentsAndDropsTheRest) {
-    Given(home.IniFile(),
-          "; edited by hand\r\nUsername=Jos\xE9 M\xFCller\r\nOther=1\r\n\r\n"
-          "ProjectUnits=m\xB2\nMinimized=1\nLibrary=1\n");
-    ReadSettings();
-    ASSERT_TRUE(WriteSettings());
-    EXPECT_EQ(ReadWholeFile(home.IniFile()),
-              "Username=Jos\xE9 M\xFCller\r\nMinimized=1\r\nProjectUnits=m\xB2\r\n"
-              "SymbolSize=\r\nStartNumber=\r\nLibrary=1\r\n");
-}
-
 TEST_F(SettingsStoreTest, SettersTrimNumbersButNotTheLibrary) {
     ReadSettings();
     SetSymbolSize(U("\t3 "));
