@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "DG/Interaction.hpp"
 #include "DG/ModalDialog.hpp"
