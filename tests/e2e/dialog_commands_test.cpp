@@ -1,7 +1,5 @@
 // The Settings and Info dialogs end to end: planhost picks the menu items and acts as the user.
 // Also the saves of the settings file that fail, from the dialog and from Insert points.
-#include <functional>
-
 #include "measure_points_fixture.hpp"
 
 namespace planhost_test {
@@ -69,51 +67,40 @@ TEST_F(DialogCommandsTest, OnlyOkWritesTheSettings) {
 // folder's place it reads none either.
 TEST_F(DialogCommandsTest, FailedSaveIsToldAndChangesNothing) {
     const std::filesystem::path folder = SettingsFile().parent_path();
+    enum class Blocked { FolderByAFile, FileByAFolder, ReadOnlyFile };
     const struct {
-        const char* what;
-        std::filesystem::path watched;
-        std::function<bool()> protect;
+        Blocked blocked;
         std::vector<std::string> args;
-        bool rootWrites;
         std::string told;
     } cases[] = {
-        {"the folder is a plain file", folder,
-         [&] {
-             RemoveTree(folder);
-             planhost.WriteFile(folder, "no folder");
-             return true;
-         },
-         SettingsDialog("3", "4", "1"), false,
+        {Blocked::FolderByAFile, SettingsDialog("3", "4", "1"),
          "The settings could not be saved in " + folder.string() + "; they are unchanged."},
-        {"a folder where the file belongs",
-         SettingsFile(),
-         [&] {
-             return std::filesystem::remove(SettingsFile()) &&
-                    std::filesystem::create_directory(SettingsFile());
-         },
-         {"insert"},
-         false,
-         "The next start number 0 could not be stored"},
-        {"a read-only file",
-         SettingsFile(),
-         [&] { return MakeReadOnly(SettingsFile()); },
-         {"insert"},
-         true,
-         "The next start number 7 could not be stored"},
+        {Blocked::FileByAFolder, {"insert"}, "The next start number 0 could not be stored"},
+        {Blocked::ReadOnlyFile, {"insert"}, "The next start number 7 could not be stored"},
     };
     for (const bool plainUser : {false, true}) {
         if (plainUser) planhost.RunAsPlainUser();
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(c.what) + (plainUser ? " as a plain user" : ""));
+            SCOPED_TRACE(c.told + (plainUser ? " (as a plain user)" : ""));
             RemoveTree(folder);
             WriteSettings("2", "007");
-            ASSERT_TRUE(c.protect());
-            FileState expected = StateOf(c.watched);
-            const bool written = planhost.runsAsRoot() && c.rootWrites;
+            if (c.blocked == Blocked::FolderByAFile) {
+                RemoveTree(folder);
+                planhost.WriteFile(folder, "no folder");
+            } else if (c.blocked == Blocked::FileByAFolder) {
+                ASSERT_TRUE(std::filesystem::remove(SettingsFile()) &&
+                            std::filesystem::create_directory(SettingsFile()));
+            } else {
+                ASSERT_TRUE(MakeReadOnly(SettingsFile()));
+            }
+            const std::filesystem::path watched =
+                c.blocked == Blocked::FolderByAFile ? folder : SettingsFile();
+            FileState expected = StateOf(watched);
+            const bool written = planhost.runsAsRoot() && c.blocked == Blocked::ReadOnlyFile;
             if (written) expected.content.replace(expected.content.find("007"), 3, "7");
 
             const RunResult run = Run(c.args);
-            EXPECT_EQ(StateOf(c.watched), expected);
+            EXPECT_EQ(StateOf(watched), expected);
             if (written) {
                 EXPECT_THAT(run.Alerts(), IsEmpty());
             } else {
