@@ -72,33 +72,25 @@ TEST_F(InsertPointsTest, FailedCreationGoesToTheDebugOutputAndTheNumberAdvances)
 
 class ImportPointsTest : public MeasurePointsTest {};
 
-TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressPerSet) {
+// Progress counts the points of each set, and a cancel ends only the set being placed; a field
+// after the fourth is ignored.
+TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressAndCancelPerSet) {
     WriteSettings("2");
     planhost.WriteFile("in.txt",
                        "[Design_Points]\r\n21\t1\t1\t1\t\r\n22\t2\t2\t2\t\r\n[Measured_Points]\r\n"
-                       "11\t3\t3\t3\t\r\n12\t4\t4\t4\t\r\n13\t5\t5\t5\textra\t\r\n");
-    const RunResult run = Run({"--view", "section", "import", "in.txt"});
+                       "11\t3\t3\t3\t\r\n12\t4\t4\t4\textra\t\r\n13\t5\t5\t5\t\r\n");
+    const RunResult run = Run({"--view", "section", "import", "in.txt", "--cancel-after", "2"});
     EXPECT_THAT(run.Alerts(), IsEmpty());
     // Design points keep the part's own marker styles.
     EXPECT_THAT(Rows(), ElementsAre("11 3,3,3 1x1 Cross in Circle/Cone",
                                     "12 4,4,4 1x1 Cross in Circle/Cone",
-                                    "13 5,5,5 1x1 Cross in Circle/Cone",
                                     "21 1,1,1 1x1 Triangle/Pin", "22 2,2,2 1x1 Triangle/Pin"));
     EXPECT_THAT(TraceOf(run, "ACAPI_Interface SPRV"),
-                ElementsAre(HasSubstr("value=1"), HasSubstr("value=2"), HasSubstr("value=3"),
-                            HasSubstr("value=1"), HasSubstr("value=2")));
-    EXPECT_EQ(ViewSwitches(run), FloorPlanVisit("2"));
-    EXPECT_EQ(TraceOf(run, "ACAPI_Interface CPWD").size(), 1u);
-}
-
-TEST_F(ImportPointsTest, CancelEndsOnlyTheSetBeingPlaced) {
-    WriteSettings("2");
-    planhost.WriteFile("in.txt",
-                       "1\t0\t0\t0\r\n2\t0\t0\t0\r\n3\t0\t0\t0\r\n4\t0\t0\t0\r\n"
-                       "[Design_Points]\r\n8\t0\t0\t0\r\n9\t0\t0\t0\r\n");
-    const RunResult run = Run({"import", "in.txt", "--cancel-after", "2"});
-    EXPECT_THAT(Ids(List()), ElementsAre("1", "2", "8", "9"));
+                ElementsAre(HasSubstr("value=1"), HasSubstr("value=2"), HasSubstr("value=1"),
+                            HasSubstr("value=2")));
     EXPECT_EQ(TraceOf(run, "ACAPI_Interface CANC").size(), 4u);
+    EXPECT_EQ(TraceOf(run, "ACAPI_Interface CPWD").size(), 1u);
+    EXPECT_EQ(ViewSwitches(run), FloorPlanVisit("2"));
 }
 
 // The alert names the file's first bad lines, although the measured lines below are placed
