@@ -99,7 +99,6 @@ TEST_F(ExportPointsTest, WithoutPointsOrAFileNothingIsWrittenOrChanged) {
         {"", {"export", "out.txt"}, {"There are no Points!"}},
         {"3", {"update", "in.txt"}, {"There are no measure points to update."}},
         {"3", {"import", "in.txt"}, {"Object is not loaded."}},
-        {"", {"import", "in.txt"}, {"Object is not loaded."}},
         {"2", {"export"}, {}},
         {"2", {"import"}, {}},
         {"2", {"update"}, {}},

