@@ -1,12 +1,6 @@
 // planhost floor, the yardstick of the bulk benchmark, must do the same model work as the
 // add-on's command: the same objects created, moved and written, so that the comparison holds.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "planhost_runner.hpp"
+#include "measure_points_fixture.hpp"
 
 namespace planhost_test {
 namespace {
@@ -20,18 +14,16 @@ const std::string kAsBuilt =
     "31\t7\t7\t7\t\r\n";
 const std::string kClicks = "1.5,2.5\n-4,155000.25\n0,0\n";
 
-class FloorCommandTest : public ::testing::Test {
+class FloorCommandTest : public MeasurePointsTest {
 protected:
     void SetUp() override {
-        planhost.WriteFile(planhost.configHome() / "Orvane" / "Stakewise" / "Stakewise.ini",
-                           "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\n"
-                           "StartNumber=1\r\nLibrary=2\r\n");
+        WriteSettings("2");
         planhost.WriteFile("points.txt", kPoints);
         planhost.WriteFile("as-built.txt", kAsBuilt);
         planhost.WriteFile("clicks.txt", kClicks);
     }
 
-    void Run(const std::string& project, std::vector<std::string> args) {
+    void RunOn(const std::string& project, std::vector<std::string> args) {
         args.insert(args.begin(), {"--project", project});
         const RunResult run = planhost.Run(args, false);
         ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -46,27 +38,25 @@ protected:
         }
         return objects;
     }
-
-    PlanhostRunner planhost;
 };
 
 TEST_F(FloorCommandTest, DoesWhatTheAddOnsCommandsDo) {
-    Run("addon.db", {"import", "points.txt"});
-    Run("floor.db", {"floor", "import", "points.txt"});
+    RunOn("addon.db", {"import", "points.txt"});
+    RunOn("floor.db", {"floor", "import", "points.txt"});
     EXPECT_EQ(Plan("floor.db"), Plan("addon.db"));
     ASSERT_EQ(Plan("addon.db").size(), 5u);
 
-    Run("addon.db", {"export", "addon.txt"});
-    Run("floor.db", {"floor", "export", "floor.txt"});
+    RunOn("addon.db", {"export", "addon.txt"});
+    RunOn("floor.db", {"floor", "export", "floor.txt"});
     EXPECT_EQ(planhost.ReadFile("floor.txt"), planhost.ReadFile("addon.txt"));
 
-    Run("addon.db", {"update", "as-built.txt"});
-    Run("floor.db", {"floor", "update", "as-built.txt"});
+    RunOn("addon.db", {"update", "as-built.txt"});
+    RunOn("floor.db", {"floor", "update", "as-built.txt"});
     EXPECT_EQ(Plan("floor.db"), Plan("addon.db"));
     EXPECT_EQ(Plan("addon.db").size(), 9u);
 
-    Run("addon.db", {"insert", "--clicks-file", "clicks.txt"});
-    Run("floor.db", {"floor", "insert", "clicks.txt"});
+    RunOn("addon.db", {"insert", "--clicks-file", "clicks.txt"});
+    RunOn("floor.db", {"floor", "insert", "clicks.txt"});
     EXPECT_EQ(Plan("floor.db"), Plan("addon.db"));
     EXPECT_EQ(Plan("addon.db").size(), 12u);
 

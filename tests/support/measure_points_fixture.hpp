@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -72,6 +73,32 @@ protected:
         std::vector<std::string> ids;
         for (const PlacedObject& object : objects) ids.push_back(object.id);
         return ids;
+    }
+
+    // Each object in one line, to compare whole rows: "ID x,y,z axb markerStyle/markerStyle3D".
+    std::vector<std::string> Rows() {
+        const auto number = [](double value) {
+            char text[32];
+            return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+        };
+        const auto style = [](const nlohmann::json& params, const char* name) {
+            return params.is_object() ? params.value(name, "") : "";
+        };
+        std::vector<std::string> rows;
+        for (const PlacedObject& o : List())
+            rows.push_back(o.id + " " + number(o.x) + "," + number(o.y) + "," + number(o.z) + " " +
+                           number(o.a) + "x" + number(o.b) + " " +
+                           style(o.params, "strMarkerStyle") + "/" +
+                           style(o.params, "strMarkerStyle3D"));
+        return rows;
+    }
+
+    // The view switches of a command that does its work on the floor plan while the view of
+    // this database type is in front.
+    static std::vector<std::string> FloorPlanVisit(const std::string& type) {
+        return {"ACAPI_Database GDAT type=" + type + " -> 0x0", "ACAPI_Database CDAT type=1 -> 0x0",
+                "ACAPI_Database CDAT type=" + type + " -> 0x0",
+                "ACAPI_Automate CHWD type=" + type + " -> 0x0"};
     }
 
     // The trace lines of the view switches: ACAPI_Database and ACAPI_Automate.
