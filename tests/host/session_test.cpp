@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "faults.hpp"
-#include "interaction.hpp"
 #include "model/model.hpp"
 #include "planhost_runner.hpp"
 #include "trace.hpp"
@@ -53,18 +52,6 @@ TEST(FaultsTest, ErrorCodesReadAsHexDecimalNegativeOrName) {
     EXPECT_THROW(ParseErrCode("0x100000000"), FaultSyntaxError);
     EXPECT_THROW(ParseErrCode("12abc"), FaultSyntaxError);
     EXPECT_THROW(ParseErrCode(""), FaultSyntaxError);
-}
-
-TEST(InteractionTest, CancelIsAnsweredOnceAfterTheNamedProgressReport) {
-    Interaction user;
-    user.CancelAfterProgress(2);
-    user.ReportProgress(1);
-    EXPECT_FALSE(user.IsCancelRequested());
-    user.ReportProgress(1);  // a new set starts again at 1: reports are counted, not values
-    EXPECT_TRUE(user.IsCancelRequested());
-    EXPECT_FALSE(user.IsCancelRequested());
-    user.ReportProgress(3);
-    EXPECT_FALSE(user.IsCancelRequested());
 }
 
 class SessionBorderTest : public ::testing::Test {

@@ -50,18 +50,6 @@ protected:
 
 using Messages = std::vector<std::pair<short, short>>;
 
-TEST_F(ModalDialogSessionTest, UserActionsSendTheirMessages) {
-    EXPECT_TRUE(session_.ChangeText(3, GS::UniString("12")));
-    EXPECT_TRUE(session_.ChangeText(3, GS::UniString("12")));  // the same text is still an edit
-    EXPECT_TRUE(session_.SelectPopUpEntry(4, 2));
-    EXPECT_TRUE(session_.Click(6));
-    EXPECT_TRUE(session_.isOpen());
-    EXPECT_TRUE(session_.Click(1));
-    EXPECT_EQ(session_.closedBy(), 1);
-    EXPECT_EQ(recorder_.messages,
-              (Messages{{DG_MSG_INIT, 0}, {6, 3}, {6, 3}, {6, 4}, {4, 6}, {4, 1}}));
-}
-
 TEST_F(ModalDialogSessionTest, RefusesActionsTheUserCannotTake) {
     session_.SetItemEnabled(6, false);
     EXPECT_FALSE(session_.Click(6));                           // disabled
@@ -93,17 +81,6 @@ TEST_F(ModalDialogSessionTest, EditTextIsCutToItsLength) {
     EXPECT_EQ(session_.item(3)->text, GS::UniString("abcde"));
     session_.SetItemText(5, GS::UniString("A longer label"));
     EXPECT_EQ(session_.GetItemText(5), GS::UniString("A longer label"));
-}
-
-TEST_F(ModalDialogSessionTest, PopUpValueOutsideItsEntriesShowsTheFirst) {
-    const std::pair<Int32, short> cases[] = {{2, 2}, {1, 1}, {0, 1}, {3, 1}, {-1, 1}, {1000, 1}};
-    for (const auto& [value, shown] : cases) {
-        session_.SetItemValue(4, 2);
-        session_.SetItemValue(4, value);
-        EXPECT_EQ(session_.GetPopUpSelected(4), shown) << value;
-    }
-    EXPECT_EQ(session_.GetItemText(4), GS::UniString("One"));
-    EXPECT_EQ(session_.GetPopUpSelected(3), 0);  // not a popup
 }
 
 TEST_F(ModalDialogSessionTest, SizeChangesFollowTheGrowType) {

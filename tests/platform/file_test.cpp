@@ -42,11 +42,13 @@ int EntriesIn(const std::string& folder) {
                              std::filesystem::directory_iterator()));
 }
 
-TEST(File, WritesReadsAndMeasures) {
+// Each name is written, read back and measured as a plain file, then replaced by a save.
+TEST(File, WritesReadsMeasuresAndReplacesFilesOfAnyName) {
     TestFolder folder;
     for (const std::string& name : FileNames) {
+        SCOPED_TRACE(name);
         IO::File out(LocationOf(folder / name), IO::File::Create);
-        ASSERT_EQ(out.Open(IO::File::WriteEmptyMode), NoError) << name;
+        ASSERT_EQ(out.Open(IO::File::WriteEmptyMode), NoError);
         EXPECT_EQ(out.WriteBin("abc", 3), NoError);
         out.Close();
         EXPECT_EQ(ReadWholeFile(folder / name), "abc");
@@ -62,7 +64,14 @@ TEST(File, WritesReadsAndMeasures) {
         EXPECT_EQ(read, 3u);
         EXPECT_EQ(in.ReadBin(buffer, 1, &read), APIERR_GENERAL);  // at the end
         EXPECT_EQ(read, 0u);
+        in.Close();
+
+        EXPECT_EQ(ReplaceWith(LocationOf(folder / name), "new"), NoError);
+        EXPECT_EQ(ReadWholeFile(folder / name), "new");
+        EXPECT_EQ(ReplaceWith(LocationOf(folder / ("fresh-" + name)), "made"), NoError);
+        EXPECT_EQ(ReadWholeFile(folder / ("fresh-" + name)), "made");
     }
+    EXPECT_EQ(EntriesIn(folder.Path()), 2 * int(std::size(FileNames)));  // no temporary left
 }
 
 TEST(File, RefusesWhatCannotBeOpened) {
@@ -82,18 +91,6 @@ TEST(File, RefusesWhatCannotBeOpened) {
         EXPECT_FALSE(file.IsOpen());
         EXPECT_NE(file.WriteBin("x", 1), NoError);
     }
-}
-
-TEST(SafeFile, ReplacesFilesOfAnyName) {
-    TestFolder folder;
-    for (const std::string& name : FileNames) {
-        WriteWholeFile(folder / name, "old");
-        EXPECT_EQ(ReplaceWith(LocationOf(folder / name), "new"), NoError) << name;
-        EXPECT_EQ(ReadWholeFile(folder / name), "new") << name;
-        EXPECT_EQ(ReplaceWith(LocationOf(folder / ("fresh-" + name)), "made"), NoError);
-        EXPECT_EQ(ReadWholeFile(folder / ("fresh-" + name)), "made");
-    }
-    EXPECT_EQ(EntriesIn(folder.Path()), 2 * int(std::size(FileNames)));  // no temporary left
 }
 
 TEST(SafeFile, KeepsTheOldFileUnlessCommitted) {

@@ -18,62 +18,44 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(Location, AppendAndDeleteLocalNames) {
-    const struct {
-        std::string path;
-        std::string name;
-        GSErrCode appendResult;
-        std::string appended;
-    } cases[] = {
-        {"/home/u", "a.ini", NoError, "/home/u/a.ini"},
-        {"/home/u/", "a.ini", NoError, "/home/u/a.ini"},
-        {"/", "etc", NoError, "/etc"},
-        {"", "Orvane", APIERR_BADPARS, ""},  // no folder: never relative to the working folder
-        {"/x", "", APIERR_BADPARS, "/x"},
-        {"/x", "a/b", APIERR_BADPARS, "/x"},
-        {"/x", "..", APIERR_BADPARS, "/x"},
-    };
-    for (const auto& c : cases) {
-        IO::Location location(GS::UniString(c.path, GS::CC_UTF8));
-        EXPECT_EQ(location.AppendToLocal(IO::Name(c.name.c_str())), c.appendResult) << c.path;
-        EXPECT_EQ(location.ToNativePath(), c.appended);
-    }
-}
-
-TEST(Location, LastLocalName) {
+// Each path's last name, its parent, and what appending a name to it gives.
+TEST(Location, LastNameParentAndAppendedName) {
     const struct {
         std::string path;
         std::optional<std::string> last;
         std::string parent;
+        std::string name;
+        GSErrCode appendResult;
+        std::string appended;
     } cases[] = {
-        {"/a/b/c.ini", "c.ini", "/a/b"},
-        {"/a/b/", "b", "/a"},
-        {"/a", "a", "/"},
-        {"name", "name", ""},
-        {"/", std::nullopt, "/"},
-        {"", std::nullopt, ""},
+        {"/home/u/", "u", "/home", "a.ini", NoError, "/home/u/a.ini"},
+        {"/a/b/c.ini", "c.ini", "/a/b", "x", NoError, "/a/b/c.ini/x"},
+        {"/", std::nullopt, "/", "etc", NoError, "/etc"},
+        // No folder: never relative to the working folder.
+        {"", std::nullopt, "", "Orvane", APIERR_BADPARS, ""},
+        {"/a", "a", "/", "..", APIERR_BADPARS, "/a"},
+        {"/x", "x", "/", "a/b", APIERR_BADPARS, "/x"},
+        {"/x", "x", "/", "", APIERR_BADPARS, "/x"},
+        {"name", "name", "", "", APIERR_BADPARS, "name"},
     };
     for (const auto& c : cases) {
-        IO::Location location(GS::UniString(c.path, GS::CC_UTF8));
+        SCOPED_TRACE(c.path + " + " + c.name);
+        const IO::Location location(GS::UniString(c.path, GS::CC_UTF8));
         IO::Name name;
-        EXPECT_EQ(location.GetLastLocalName(&name) == NoError, c.last.has_value()) << c.path;
-        if (c.last) {
-            EXPECT_EQ(name.ToString().ToCStr(GS::CC_UTF8), *c.last);
-        }
-        location.DeleteLastLocalName();
-        EXPECT_EQ(location.ToNativePath(), c.parent) << c.path;
+        EXPECT_EQ(location.GetLastLocalName(&name) == NoError, c.last.has_value());
+        EXPECT_EQ(name.ToString().ToCStr(GS::CC_UTF8), c.last.value_or(""));
+        IO::Location parent = location;
+        parent.DeleteLastLocalName();
+        EXPECT_EQ(parent.ToNativePath(), c.parent);
+        IO::Location appended = location;
+        EXPECT_EQ(appended.AppendToLocal(IO::Name(c.name.c_str())), c.appendResult);
+        EXPECT_EQ(appended.ToNativePath(), c.appended);
     }
 }
 
-TEST(Location, ReplaceTheExtensionOfTheLastName) {
-    IO::Location location(GS::UniString("/cfg/Stakewise.ini"));
-    IO::Name name;
-    ASSERT_EQ(location.GetLastLocalName(&name), NoError);
-    name.DeleteExtension();
-    name.AppendExtension(GS::UniString("dat"));
-    ASSERT_EQ(location.SetLastLocalName(name), NoError);
-    EXPECT_EQ(location.ToNativePath(), "/cfg/Stakewise.dat");
-
+// The add-on's own .ini to .dat renaming is tested with its settings; a hidden file's leading
+// dot is no extension.
+TEST(Location, HiddenNameHasNoExtension) {
     IO::Name hidden(".profile");
     hidden.DeleteExtension();
     EXPECT_EQ(hidden.ToString(), GS::UniString(".profile"));

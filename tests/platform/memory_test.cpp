@@ -9,20 +9,6 @@
 
 namespace {
 
-TEST(Memory, HandlesAndBlocksCountWhileOutstanding) {
-    const Int64 before = BMOutstandingHandles();
-    GSHandle handle = BMAllocateHandle(16);
-    GSPtr ptr = BMAllocatePtr(8);
-    ASSERT_NE(handle, nullptr);
-    ASSERT_NE(ptr, nullptr);
-    EXPECT_EQ(BMOutstandingHandles(), before + 2);
-    BMKillHandle(&handle);
-    BMKillPtr(&ptr);
-    EXPECT_EQ(handle, nullptr);
-    EXPECT_EQ(ptr, nullptr);
-    EXPECT_EQ(BMOutstandingHandles(), before);
-}
-
 TEST(Memory, KillAcceptsNullAndStaleOrForeignPointers) {
     const Int64 before = BMOutstandingHandles();
     BMKillHandle(nullptr);

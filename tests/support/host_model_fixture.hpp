@@ -6,21 +6,15 @@
 
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "model/model.hpp"
+#include "platform_test_folder.hpp"
 
 namespace planhost_test {
 
 class HostModelTest : public ::testing::Test {
 protected:
-    HostModelTest() {
-        std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("planhost-model-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(folder_);
-    }
     ~HostModelTest() override { std::filesystem::remove_all(folder_); }
 
     static std::string ShippedLibrary() {
@@ -54,7 +48,7 @@ protected:
     const std::filesystem::path& folder() const { return folder_; }
 
 private:
-    std::filesystem::path folder_;
+    std::filesystem::path folder_ = MakeTemporaryFolder("planhost-model-");
 };
 
 }  // namespace planhost_test
