@@ -36,19 +36,16 @@ constexpr const char* kPointsFile =
     "[Measured_Points]\r\n7\t12.5\t-3.25\t0.01\t\r\n100\t1\t2\t3\t\r\n"
     "[Design_Points]\r\n1\t0\t0\t0\t\r\n2\t1234.57\t5.5\t1.25\t\r\n";
 
-// Giving memory back is not made to fail, as free() is not: a host whose release refuses
-// leaves the handle with no owner, whatever the add-on does.
-bool IsRelease(const std::string& op) {
-    return op == "ACAPI_DisposeElemMemoHdls" || op == "ACAPI_DisposeAddParHdl";
-}
-
 std::vector<CallTarget> CallTargets(const std::vector<std::string>& trace) {
     std::map<std::string, int> seen;
     std::vector<CallTarget> targets;
     for (const std::string& line : trace) {
         const std::string op = line.substr(0, line.find(' '));
         const int nth = ++seen[op];
-        if (!IsRelease(op)) targets.push_back({op, nth});
+        // Giving memory back is not made to fail, as free() is not: a host whose release
+        // refuses leaves the handle with no owner, whatever the add-on does.
+        if (op != "ACAPI_DisposeElemMemoHdls" && op != "ACAPI_DisposeAddParHdl")
+            targets.push_back({op, nth});
     }
     return targets;
 }
