@@ -161,13 +161,13 @@ StartedRun PlanhostRunner::StartProgram(const std::filesystem::path& program,
                                         const std::vector<std::string>& args, bool withTrace) {
     StartedRun run;
     const std::string name = std::to_string(++runs_);
-    run.withTrace = withTrace;
     run.out = folder_ / ".run" / (name + ".stdout");
     run.err = folder_ / ".run" / (name + ".stderr");
-    run.trace = folder_ / ".run" / (name + ".trace");
-
     std::vector<std::string> arguments{Text(program)};
-    if (withTrace) arguments.insert(arguments.end(), {"--trace", Text(run.trace)});
+    if (withTrace) {
+        run.trace = folder_ / ".run" / (name + ".trace");
+        arguments.insert(arguments.end(), {"--trace", Text(run.trace)});
+    }
     arguments.insert(arguments.end(), args.begin(), args.end());
     // This process's environment with the runner's home and variables on top.
     std::vector<os::EnvironmentSetting> environment = {{"HOME", Text(folder_ / "home")},
@@ -199,7 +199,7 @@ RunResult PlanhostRunner::Finish(const StartedRun& run) {
     result.err = Slurp(run.err);
     result.outLines = SplitLines(result.out);
     result.errLines = SplitLines(result.err);
-    if (run.withTrace) result.traceLines = SplitLines(Slurp(run.trace));
+    if (!run.trace.empty()) result.traceLines = SplitLines(Slurp(run.trace));
     return result;
 }
 

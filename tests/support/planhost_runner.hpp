@@ -40,11 +40,10 @@ struct RunResult {
 // A run started in the background; Finish waits for it.
 struct StartedRun {
     std::shared_ptr<planhost::os::Process> process;
-    int pid = -1;  // the system's id of the process
-    bool withTrace = true;
+    int pid = -1;               // the system's id of the process
     std::filesystem::path out;  // where its standard output goes
     std::filesystem::path err;
-    std::filesystem::path trace;
+    std::filesystem::path trace;  // empty for a run without a trace
 };
 
 class PlanhostRunner {
