@@ -128,8 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"export", "exported.txt"},
                       std::vector<std::string>{"update", "points.txt"},
                       std::vector<std::string>{"settings", "--symbol-size", "2", "--start-number",
-                                               "30", "--library", "1"},
-                      std::vector<std::string>{"info"}),
+                                               "30", "--library", "1"}),
     [](const ::testing::TestParamInfo<std::vector<std::string>>& info) { return info.param[0]; });
 
 // "@N+" fails the N-th call of the operation and every later one.

@@ -144,19 +144,6 @@ void PlanhostRunner::WriteSettings(const std::string& library, const std::string
                   "\r\nStartNumber=" + startNumber + "\r\nLibrary=" + library + "\r\n");
 }
 
-RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTrace) {
-    return Finish(Start(args, withTrace));
-}
-
-StartedRun PlanhostRunner::Start(const std::vector<std::string>& args, bool withTrace) {
-    return StartProgram(Binary(), args, withTrace);
-}
-
-RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
-                                     const std::vector<std::string>& args) {
-    return Finish(StartProgram(program, args, false));
-}
-
 StartedRun PlanhostRunner::StartProgram(const std::filesystem::path& program,
                                         const std::vector<std::string>& args, bool withTrace) {
     StartedRun run;

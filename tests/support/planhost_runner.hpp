@@ -54,13 +54,19 @@ public:
     PlanhostRunner& operator=(const PlanhostRunner&) = delete;
 
     // Runs planhost with these arguments (without the program name).
-    RunResult Run(const std::vector<std::string>& args, bool withTrace = true);
-    StartedRun Start(const std::vector<std::string>& args, bool withTrace = true);
+    RunResult Run(const std::vector<std::string>& args, bool withTrace = true) {
+        return Finish(Start(args, withTrace));
+    }
+    StartedRun Start(const std::vector<std::string>& args, bool withTrace = true) {
+        return StartProgram(Binary(), args, withTrace);
+    }
     // Waits for the run (killing it after the time-out) and reads what it printed.
     RunResult Finish(const StartedRun& run);
     // Runs another program the same way (absolute path), without a trace.
     RunResult RunProgram(const std::filesystem::path& program,
-                         const std::vector<std::string>& args);
+                         const std::vector<std::string>& args) {
+        return Finish(StartProgram(program, args, false));
+    }
 
     const std::filesystem::path& folder() const { return folder_; }  // the working folder
     std::filesystem::path configHome() const { return folder_ / "home" / ".config"; }
