@@ -52,6 +52,7 @@ TEST_F(FrameTest, AddonsListsTheAddOnAndItsMenuThatRunsOnlyItsOwnIds) {
     EXPECT_EQ(run.traceLines, LoadingTrace());
     EXPECT_THAT(run.err, IsEmpty());
 
+    // Unloaded without its FreeData, the add-on says so.
     const RunResult skipped = planhost.Run({"--skip-free-data", "addons"});
     EXPECT_EQ(skipped.exitCode, 0);
     EXPECT_THAT(skipped.errLines, Contains(AllOf(kTermination, HasSubstr(ADDON_FILE_NAME "\")"))));
