@@ -15,14 +15,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "planhost_runner.hpp"
+#include "measure_points_fixture.hpp"
 #include "test_system.hpp"
 
 namespace planhost_test {
@@ -31,9 +32,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::microseconds;
 
-constexpr const char* kOldSettings =
-    "Username=site\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=20\r\n"
-    "Library=2\r\n";
 constexpr const char* kOldExport = "[Design_Points]\r\n99\t9\t9\t9\t\r\n";
 
 // How a killed run ends: SIGKILL, and on Windows the same number after TerminateProcess.
@@ -41,9 +39,9 @@ constexpr int kKill = 9;
 // Stop requests come as SIGINT and SIGTERM on POSIX. Windows has no way to send them to one
 // other program (Ctrl-C goes to a whole console), so there the project is only killed.
 #if defined(_WIN32)
-constexpr int kEndings[] = {kKill};
+const std::vector<int> kEndings = {kKill};
 #else
-constexpr int kEndings[] = {kKill, SIGINT, SIGTERM};
+const std::vector<int> kEndings = {kKill, SIGINT, SIGTERM};
 
 // Whether the process has a handler of its own for the signal yet: before it does, the signal
 // would end it as it ends any program that has barely started.
@@ -55,11 +53,6 @@ bool Catches(int pid, int signal) {
     return false;
 }
 #endif
-
-int KillsPerScenario() {
-    const char* text = std::getenv("CRASH_KILLS");
-    return text == nullptr ? 50 : std::atoi(text);
-}
 
 // A point list of some length, so that the import's commit has work to do.
 std::string PointsFile(int count) {
@@ -75,52 +68,29 @@ std::string PointsFile(int count) {
 const std::string kNothingSaved = "planhost: stopped; nothing was saved";
 const std::string kSaved = "planhost: stopped; the command's work was saved in the project plan.db";
 
-// How the killed runs ended, for the figures.
-struct Tally {
-    int oldVersion = 0;
-    int newVersion = 0;
-    int finishedBeforeKill = 0;
-};
-
-class CrashSafeSavesTest : public ::testing::Test {
+class CrashSafeSavesTest : public MeasurePointsTest {
 protected:
     void SetUp() override {
-        planhost.WriteFile(SettingsFile(), kOldSettings);
+        planhost.WriteSettings("2", "20");
         planhost.WriteFile("points.txt", PointsFile(40));
-        for (const char* id : {"7", "8"}) {
-            const RunResult run =
-                planhost.Run({"place", "--part", "Stakemark.gsm", "--id", id, "--x", id, "--y", "1",
-                              "--param", "strMarkerStyle=Cross in Circle"},
-                             false);
-            ASSERT_EQ(run.exitCode, 0) << run.err;
-        }
+        Place("Stakemark.gsm", "7", 7, 1, {"strMarkerStyle=Cross in Circle"});
+        Place("Stakemark.gsm", "8", 8, 1, {"strMarkerStyle=Cross in Circle"});
         plan_ = planhost.ReadFile("plan.db");
-    }
-
-    std::filesystem::path SettingsFile() const {
-        return planhost.configHome() / "Orvane" / "Stakewise" / "Stakewise.ini";
+        settings_ = planhost.ReadFile(planhost.SettingsFile());
     }
 
     void Restore() {
         std::filesystem::remove(planhost.folder() / "plan.db-journal");
         planhost.WriteFile("plan.db", plan_);
-        planhost.WriteFile(SettingsFile(), kOldSettings);
+        planhost.WriteFile(planhost.SettingsFile(), settings_);
         planhost.WriteFile("exported.txt", kOldExport);
     }
 
     // The plan as `list` prints it, without the GUIDs that every import makes anew.
-    std::vector<std::string> ListPlan() {
+    std::string ListPlan() {
         const RunResult list = planhost.Run({"list"}, false);
         EXPECT_EQ(list.exitCode, 0) << "the project does not open: " << list.err;
-        std::vector<std::string> objects;
-        for (const std::string& line : list.outLines) {
-            const std::size_t guid = line.find("\"guid\":\"");
-            const std::size_t end = line.find("\",", guid == std::string::npos ? 0 : guid + 8);
-            objects.push_back(guid == std::string::npos || end == std::string::npos
-                                  ? line
-                                  : line.substr(0, guid) + line.substr(end + 2));
-        }
-        return objects;
+        return std::regex_replace(list.out, std::regex("\"guid\":\"[^\"]*\","), "");
     }
 
     // Starts planhost and sends it `signal` after `delay` (counted from when it catches the
@@ -128,65 +98,82 @@ protected:
     RunResult RunAndKill(const std::vector<std::string>& args, microseconds delay,
                          [[maybe_unused]] int signal) {
         const StartedRun started = planhost.Start(args, false);
-#if !defined(_WIN32)
+#if defined(_WIN32)
+        std::this_thread::sleep_for(delay);
+        started.process->Kill();
+#else
         const auto deadline = Clock::now() + std::chrono::seconds(10);
         while (signal != kKill && !Catches(started.pid, signal) && Clock::now() < deadline)
             std::this_thread::sleep_for(microseconds(200));
-#endif
         std::this_thread::sleep_for(delay);
-#if !defined(_WIN32)
-        if (signal != kKill) {
-            kill(started.pid, signal);
-            return planhost.Finish(started);
-        }
+        kill(started.pid, signal);
 #endif
-        started.process->Kill();
         return planhost.Finish(started);
     }
 
-    // The wall time of one whole run, for spreading the kills over it.
-    microseconds TimeOneRun(const std::vector<std::string>& args) {
-        Restore();
-        const auto start = Clock::now();
-        const RunResult run = planhost.Run(args, false);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        return std::chrono::duration_cast<microseconds>(Clock::now() - start);
-    }
-
-    // The median of a few runs: one run alone may be much slower or faster than the kills' runs.
+    // The median wall time of a few whole runs, for spreading the kills over one: one run alone
+    // may be much slower or faster than the kills' runs.
     microseconds TypicalRunTime(const std::vector<std::string>& args) {
         std::vector<microseconds> times;
-        for (int i = 0; i < 5; ++i) times.push_back(TimeOneRun(args));
+        for (int i = 0; i < 5; ++i) {
+            Restore();
+            const auto start = Clock::now();
+            const RunResult run = planhost.Run(args, false);
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            times.push_back(std::chrono::duration_cast<microseconds>(Clock::now() - start));
+        }
         std::sort(times.begin(), times.end());
         return times[times.size() / 2];
     }
 
-    // Sends the command `signal` at evenly spread times over its usual run; `check` judges
-    // what is on disk afterwards and what the run printed, and says whether it is the new
-    // version.
-    template <typename Check>
-    Tally KillRepeatedly(const std::vector<std::string>& args, Check check, int signal = kKill) {
+    // Ends the command by each of `signals` at evenly spread times over its usual run. What
+    // `saved` reads afterwards must be as before the command or as after it, a run that ended by
+    // itself must have saved, the summary comes only after the save, and a stopped run's last
+    // line says which version the project is.
+    void ExpectOldOrNew(const std::vector<std::string>& args,
+                        const std::function<std::string()>& saved,
+                        const std::vector<int>& signals) {
+        Restore();
+        const std::string before = saved();
         const microseconds whole = TypicalRunTime(args);
-        const int kills = KillsPerScenario();
-        Tally tally;
-        for (int i = 0; i < kills && !HasFailure(); ++i) {
-            Restore();
-            // To a bit past the run's end, from a quarter of it for a kill (start-up is of no
-            // interest), from its start for a stop request (every moment has its own line).
-            const microseconds from = signal == kKill ? whole / 4 : microseconds(0);
-            const microseconds delay = from + (whole * 11 / 10 - from) * (2 * i + 1) / (2 * kills);
-            const RunResult run = RunAndKill(args, delay, signal);
-            if (run.signal != signal) ++tally.finishedBeforeKill;
-            (check(run) ? tally.newVersion : tally.oldVersion)++;
+        const std::string after = saved();
+        ASSERT_NE(before, after);
+        const int kills = std::getenv("CRASH_KILLS") ? std::atoi(std::getenv("CRASH_KILLS")) : 50;
+        for (const int signal : signals) {
+            SCOPED_TRACE("signal " + std::to_string(signal));
+            int oldVersion = 0, ended = 0;
+            for (int i = 0; i < kills && !HasFailure(); ++i) {
+                Restore();
+                // To a bit past the run's end, from a quarter of it for a kill (start-up is of no
+                // interest), from its start for a stop request (every moment has its own line).
+                const microseconds from = signal == kKill ? whole / 4 : microseconds(0);
+                const RunResult run = RunAndKill(
+                    args, from + (whole * 11 / 10 - from) * (2 * i + 1) / (2 * kills), signal);
+                const std::string now = saved();
+                EXPECT_TRUE(now == before || now == after) << "torn save:\n" << now;
+                EXPECT_TRUE(run.out.find("the plan holds") == std::string::npos || now == after)
+                    << "the summary came before the save";
+                if (run.signal == 0) {
+                    ++ended;
+                    EXPECT_EQ(run.exitCode, 0) << run.err;
+                    EXPECT_EQ(now, after);
+                } else if (signal != kKill) {
+                    const std::string last = run.errLines.empty() ? "" : run.errLines.back();
+                    EXPECT_TRUE(now == after ? last == kSaved : last.starts_with(kNothingSaved))
+                        << last;
+                }
+                oldVersion += now == before;
+            }
+            std::printf("%s: %d ends by signal %d in a run of %lld us: %d old, %d ended first\n",
+                        args[0].c_str(), kills, signal, static_cast<long long>(whole.count()),
+                        oldVersion, ended);
+            EXPECT_GT(oldVersion, 0) << "no kill before the save";
         }
-        std::printf("%s: %d kills in a run of %lld us: %d old, %d new, %d ended before the kill\n",
-                    args[0].c_str(), kills, static_cast<long long>(whole.count()), tally.oldVersion,
-                    tally.newVersion, tally.finishedBeforeKill);
         // The temporary files that the killed saves left go with the next save of each file.
-        TimeOneRun(args);
+        Restore();
+        EXPECT_EQ(planhost.Run(args, false).exitCode, 0);
         EXPECT_THAT(TemporaryFiles(planhost.folder()), ::testing::IsEmpty());
-        EXPECT_THAT(TemporaryFiles(SettingsFile().parent_path()), ::testing::IsEmpty());
-        return tally;
+        EXPECT_THAT(TemporaryFiles(planhost.SettingsFile().parent_path()), ::testing::IsEmpty());
     }
 
     static std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
@@ -199,53 +186,41 @@ protected:
         return names;
     }
 
-    PlanhostRunner planhost;
     std::string plan_;
+    std::string settings_;
 };
 
 TEST_F(CrashSafeSavesTest, SettingsFileIsOldOrNew) {
-    const std::vector<std::string> args = {"settings", "--symbol-size", "3", "--start-number",
-                                           "40",       "--library",     "1"};
-    TimeOneRun(args);
-    const std::string saved = planhost.ReadFile(SettingsFile());
-    ASSERT_NE(saved, kOldSettings);
-    KillRepeatedly(args, [&](const RunResult&) {
-        const std::string now = planhost.ReadFile(SettingsFile());
-        EXPECT_THAT(now, ::testing::AnyOf(kOldSettings, saved)) << "torn settings file";
-        return now == saved;
-    });
-    ListPlan();
+    ExpectOldOrNew({"settings", "--symbol-size", "3", "--start-number", "40", "--library", "1"},
+                   [&] { return planhost.ReadFile(planhost.SettingsFile()); }, {kKill});
 }
 
 TEST_F(CrashSafeSavesTest, ExportedFileIsOldOrNew) {
-    const std::vector<std::string> args = {"export", "exported.txt"};
-    TimeOneRun(args);
-    const std::string exported = planhost.ReadFile("exported.txt");
-    ASSERT_NE(exported, kOldExport);
-    KillRepeatedly(args, [&](const RunResult&) {
-        const std::string now = planhost.ReadFile("exported.txt");
-        EXPECT_THAT(now, ::testing::AnyOf(kOldExport, exported)) << "torn points file";
-        return now == exported;
-    });
+    ExpectOldOrNew({"export", "exported.txt"}, [&] { return planhost.ReadFile("exported.txt"); },
+                   {kKill});
+}
+
+// Killed, or stopped by Ctrl-C or SIGTERM, at any moment: the project is as before the command
+// or as after it.
+TEST_F(CrashSafeSavesTest, ProjectIsOldOrNewAndAStoppedRunSaysWhich) {
+    ExpectOldOrNew(
+        {"import", "points.txt"}, [&] { return ListPlan(); }, kEndings);
 }
 
 // Only files of the exact temporary name of the same file go, and only those that no live save
 // holds (this test holds one as a save would).
 TEST_F(CrashSafeSavesTest, NextSaveRemovesOnlyDeadLeftoversOfItsFile) {
-    const std::filesystem::path folder = SettingsFile().parent_path();
+    const std::filesystem::path folder = planhost.SettingsFile().parent_path();
     const std::string dead = ".Stakewise.ini.tmp0123456789ab";
     const std::string live = ".Stakewise.ini.tmpba9876543210";
     const std::string folderName = ".Stakewise.ini.tmpcccccccccccc";
-    std::vector<std::string> kept = {
-        live,
-        folderName,
-        ".Stakewise.ini.tmp",
-        ".Stakewise.ini.tmp0123456789a",
-        ".Stakewise.ini.tmp0123456789abc",
-        ".Stakewise.ini.tmp0123456789ag",
-        "Stakewise.ini.tmp0123456789ab",
-        ".Stakewise.dat.tmp0123456789ab",
-    };
+    std::vector<std::string> kept = {live,
+                                     folderName,
+                                     ".Stakewise.ini.tmp0123456789a",
+                                     ".Stakewise.ini.tmp0123456789abc",
+                                     ".Stakewise.ini.tmp0123456789ag",
+                                     "Stakewise.ini.tmp0123456789ab",
+                                     ".Stakewise.dat.tmp0123456789ab"};
     for (const std::string& name : kept) planhost.WriteFile(folder / name, "leftover");
     planhost.WriteFile(folder / dead, "leftover");
     std::filesystem::remove(folder / folderName);
@@ -264,45 +239,12 @@ TEST_F(CrashSafeSavesTest, NextSaveRemovesOnlyDeadLeftoversOfItsFile) {
     const RunResult run = planhost.Run({"settings", "--symbol-size", "3", "--start-number", "4"});
     held.reset();
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(planhost.ReadFile(SettingsFile()), ::testing::HasSubstr("SymbolSize=3\r\n"));
+    EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()),
+                ::testing::HasSubstr("SymbolSize=3\r\n"));
     EXPECT_FALSE(std::filesystem::exists(folder / dead));
     for (const std::string& name : kept)
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(folder / name)))
             << name;
-}
-
-// Killed, or stopped by Ctrl-C or SIGTERM, at any moment: the project is as before the command
-// or as after it, the summary never comes before the save, and a stopped run's last line says
-// which.
-TEST_F(CrashSafeSavesTest, ProjectIsOldOrNewAndAStoppedRunSaysWhich) {
-    const std::vector<std::string> args = {"import", "points.txt"};
-    Restore();
-    const std::vector<std::string> before = ListPlan();
-    TimeOneRun(args);
-    const std::vector<std::string> after = ListPlan();
-    ASSERT_NE(before, after);
-    for (const int signal : kEndings) {
-        SCOPED_TRACE("signal " + std::to_string(signal));
-        const auto check = [&](const RunResult& run) {
-            const std::vector<std::string> now = ListPlan();
-            EXPECT_TRUE(now == before || now == after)
-                << "the project holds part of an import: " << now.size() << " objects, not "
-                << before.size() << " or " << after.size();
-            EXPECT_TRUE(run.out.find("import: the plan holds") == std::string::npos || now == after)
-                << "the summary came before the save";
-            const std::string last = run.errLines.empty() ? "" : run.errLines.back();
-            if (run.signal == 0) {
-                EXPECT_EQ(run.exitCode, 0) << run.err;
-                EXPECT_EQ(now, after);
-            } else if (signal != kKill && now == after) {
-                EXPECT_EQ(last, kSaved);
-            } else if (signal != kKill) {
-                EXPECT_THAT(last, ::testing::StartsWith(kNothingSaved));
-            }
-            return now == after;
-        };
-        EXPECT_GT(KillRepeatedly(args, check, signal).oldVersion, 0) << "no kill before the save";
-    }
 }
 
 }  // namespace

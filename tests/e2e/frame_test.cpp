@@ -2,11 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "measure_points_fixture.hpp"
 #include "planhost_runner.hpp"
 
 namespace planhost_test {
@@ -15,10 +15,8 @@ namespace {
 using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
 using ::testing::Not;
 using ::testing::StartsWith;
 
@@ -40,86 +38,85 @@ protected:
     PlanhostRunner planhost;
 };
 
-TEST_F(FrameTest, AddonsListsWhatTheAddOnToldAndItsMenu) {
+TEST_F(FrameTest, AddonsListsTheAddOnAndItsMenuThatRunsOnlyItsOwnIds) {
     const RunResult run = planhost.Run({"addons"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(run.outLines.size(), 10u) << run.out;
-    EXPECT_EQ(run.outLines[0], "add-on: Stakewise");
-    EXPECT_EQ(run.outLines[1],
-              "description: With Stakewise voor ArchiCAD you can create/import/export/edit points "
-              "for Total Station.");
-    EXPECT_THAT(run.outLines[2], AllOf(StartsWith("module: "), HasSubstr(ADDON_FILE_NAME)));
-    EXPECT_THAT(std::vector(run.outLines.begin() + 3, run.outLines.end()),
-                ElementsAre("menu: Stakewise", "  32500 Insert points", "  32501 Import points",
-                            "  32502 Export points", "  32503 Update points [flags 2]",
-                            "  32504 Settings...", "  32505 Info..."));
+    EXPECT_THAT(
+        run.outLines,
+        ElementsAre("add-on: Stakewise",
+                    "description: With Stakewise voor ArchiCAD you can "
+                    "create/import/export/edit points for Total Station.",
+                    AllOf(StartsWith("module: "), HasSubstr(ADDON_FILE_NAME)), "menu: Stakewise",
+                    "  32500 Insert points", "  32501 Import points", "  32502 Export points",
+                    "  32503 Update points [flags 2]", "  32504 Settings...", "  32505 Info..."));
     EXPECT_EQ(run.traceLines, LoadingTrace());
     EXPECT_THAT(run.err, IsEmpty());
-}
 
-TEST_F(FrameTest, MenuIdsJustOutsideTheAddOnsRangeRunNothing) {
-    for (const char* id : {"32499", "32506"}) {
-        SCOPED_TRACE(id);
-        const RunResult run = planhost.Run({"menu", id});
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.traceLines, LoadingTrace());
-        EXPECT_THAT(run.out, IsEmpty());
-        EXPECT_THAT(run.err, IsEmpty());
-    }
-}
-
-TEST_F(FrameTest, EmptyMenuRegistrationSlotIsReportedAndTheAddOnNotUsed) {
-    const RunResult run = planhost.Run({"--empty", "ACAPI_Register_Menu", "menu", "32505"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(run.errLines, Contains("planhost: the add-on's RegisterInterface failed with "
-                                       "0x81060387; it is not used"));
-    // The add-on called nothing through the empty slot, and no dialog ran.
-    EXPECT_THAT(run.traceLines, IsEmpty());
-    EXPECT_THAT(run.out, IsEmpty());
-}
-
-TEST_F(FrameTest, AnotherApplicationIsRefusedByCheckEnvironment) {
-    const RunResult run = planhost.Run({"--application-id", "2", "addons"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(run.err, HasSubstr("the add-on does not run in this application (id 2)"));
-    EXPECT_THAT(run.traceLines, IsEmpty());  // no menu was registered
-    EXPECT_THAT(run.out, IsEmpty());
-}
-
-TEST_F(FrameTest, UnloadWithoutFreeDataWritesTheTerminationLine) {
-    const RunResult normal = planhost.Run({"addons"});
-    EXPECT_THAT(normal.errLines, Not(Contains(kTermination)));
-
+    // Unloaded without its FreeData, the add-on says so.
     const RunResult skipped = planhost.Run({"--skip-free-data", "addons"});
     EXPECT_EQ(skipped.exitCode, 0);
     EXPECT_THAT(skipped.errLines, Contains(AllOf(kTermination, HasSubstr(ADDON_FILE_NAME "\")"))));
+
+    // Ids just outside the add-on's range reach its handler and run nothing.
+    for (const char* id : {"32499", "32506"}) {
+        SCOPED_TRACE(id);
+        const RunResult menu = planhost.Run({"menu", id});
+        EXPECT_EQ(menu.exitCode, 0) << menu.err;
+        EXPECT_EQ(menu.traceLines, LoadingTrace());
+        EXPECT_THAT(menu.out + menu.err, IsEmpty());
+    }
 }
 
-TEST_F(FrameTest, InitializeReportsOnlyTheLastHandlerInstall) {
-    // The add-on returns the result of its last install; an earlier failure goes unnoticed.
-    const RunResult fifth =
-        planhost.Run({"--fail", "ACAPI_Install_MenuHandler@5=0x81060001", "addons"});
-    EXPECT_EQ(fifth.exitCode, 0) << fifth.err;
-    ASSERT_EQ(fifth.traceLines.size(), 12u);
-    EXPECT_EQ(fifth.traceLines[10], "ACAPI_Install_MenuHandler menu=32504 -> 0x81060001");
-
-    const RunResult sixth =
-        planhost.Run({"--fail", "ACAPI_Install_MenuHandler@6=0x81060001", "addons"});
-    EXPECT_EQ(sixth.exitCode, 1);
-    EXPECT_THAT(sixth.errLines, Contains("planhost: the add-on's Initialize failed with "
-                                         "0x81060001; it is not used"));
-    ASSERT_EQ(sixth.traceLines.size(), 12u);
-    EXPECT_EQ(sixth.traceLines[11], "ACAPI_Install_MenuHandler menu=32505 -> 0x81060001");
-    // The host gave the add-on its FreeData before unloading it.
-    EXPECT_THAT(sixth.errLines, Not(Contains(kTermination)));
-}
-
-TEST_F(FrameTest, FailWithoutCallNumberHitsEveryCall) {
-    const RunResult run = planhost.Run({"--fail", "ACAPI_Register_Menu=APIERR_GENERAL", "addons"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(run.err, HasSubstr("RegisterInterface failed with 0x81060001"));
-    ASSERT_EQ(run.traceLines.size(), 6u);
-    for (const std::string& line : run.traceLines) EXPECT_THAT(line, HasSubstr("-> 0x81060001"));
+// Every way a module can fail to become the running add-on, and the two ways one loads although
+// it is not the host's own revision or an earlier install failed: the add-on returns the result
+// of its last install only. A refused add-on makes no call, unless it is refused for what a call
+// returned, and always gets its FreeData when it had its Initialize.
+TEST_F(FrameTest, ModulesThatCannotRunAreRefusedWithTheirReason) {
+    const std::string platformLibrary =
+        (PlanhostRunner::Binary().parent_path() / PLATFORM_LIBRARY_FILE_NAME).string();
+    // Absolute here: under Wine the build's Unix path then gets its drive letter.
+    const std::string fake = std::filesystem::absolute(FAKE_ADDON_PATH).string();
+    const std::string missing = (planhost.folder() / "missing.so").string();
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::size_t traced, failed;  // trace lines, and those of a failed call
+        std::string said;  // on standard output for a loaded add-on, else on standard error
+        std::string contract = "", fault = "";  // of the fake add-on
+    } cases[] = {
+        {{"--addon", missing}, 1, 0, 0, "cannot load the add-on module"},
+        {{"--addon", platformLibrary}, 1, 0, 0, "does not export GetExportedFuncAddrs"},
+        {{"--addon", fake}, 1, 0, 0, "runs contracts 0x160000 to 0x160001", "160002"},
+        {{"--addon", fake}, 1, 0, 0, "built for API contract 0x15ffff", "15ffff"},
+        {{"--addon", fake}, 1, 0, 0, "built for API contract 0x170000", "170000"},
+        {{"--addon", fake}, 1, 0, 0, "needs host release 22001 or later", "", "min-host"},
+        {{"--addon", fake}, 1, 0, 0, "hands over no FreeData entry point", "", "null-entry"},
+        {{"--addon", fake}, 1, 0, 0, "opened no resource module", "", "no-resources"},
+        {{"--addon", fake}, 0, 0, 0, "add-on: Fake add-on", "160000"},
+        {{"--application-id", "2"}, 1, 0, 0, "does not run in this application (id 2)"},
+        {{"--empty", "ACAPI_Register_Menu"}, 1, 0, 0, "RegisterInterface failed with 0x81060387"},
+        {{"--fail", "ACAPI_Register_Menu=7"}, 1, 6, 6, "RegisterInterface failed with 0x7;"},
+        {{"--fail", "ACAPI_Install_MenuHandler@6=7"}, 1, 12, 1, "Initialize failed with 0x7;"},
+        {{"--fail", "ACAPI_Install_MenuHandler@5=7"}, 0, 12, 1, "32504 Settings... [no handler]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
+        planhost.SetEnv("FAKE_ADDON_CONTRACT", c.contract);
+        planhost.SetEnv("FAKE_ADDON_FAULT", c.fault);
+        std::vector<std::string> args = c.args;
+        args.push_back("addons");
+        const RunResult run = planhost.Run(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_THAT(c.exitCode == 0 ? run.out : run.err, HasSubstr(c.said));
+        if (c.exitCode != 0) {
+            EXPECT_THAT(run.out, IsEmpty());
+        }
+        EXPECT_THAT(run.errLines, Not(Contains(kTermination)));
+        EXPECT_EQ(run.traceLines.size(), c.traced);
+        EXPECT_EQ(std::count_if(run.traceLines.begin(), run.traceLines.end(),
+                                [](const std::string& line) { return !line.ends_with("-> 0x0"); }),
+                  std::ptrdiff_t(c.failed));
+    }
 }
 
 // Lines of the trace that touch views and point input.
@@ -132,92 +129,31 @@ std::vector<std::string> ViewLines(const std::vector<std::string>& trace) {
     return lines;
 }
 
+// Clicks come from the view in front, placing happens on the floor plan; a failed switch is
+// traced with the database type that was asked for.
 TEST_F(FrameTest, ClicksComeFromTheFrontViewWhilePlacingHappensOnTheFloorPlan) {
-    const RunResult run = planhost.Run({"--view", "section", "menu", "32500", "--click", "1,2.5"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(
-        ViewLines(run.traceLines),
-        ElementsAre("ACAPI_Interface IPOI front=2 \"Enter insertion point.\" x=1 y=2.5 -> 0x0",
-                    "ACAPI_Database GDAT type=2 -> 0x0",  //
-                    "ACAPI_Database CDAT type=1 -> 0x0",  //
-                    "ACAPI_Database CDAT type=2 -> 0x0",  //
-                    "ACAPI_Automate CHWD type=2 -> 0x0",
-                    "ACAPI_Interface IPOI front=2 \"Enter insertion point.\" -> 0x81060200"));
-}
-
-TEST_F(FrameTest, FailedViewSwitchStillTracesTheDatabaseType) {
-    const RunResult run =
-        planhost.Run({"--view", "3d", "--fail", "ACAPI_Database:CDAT@1=APIERR_BADDATABASE",
-                      "--empty", "ACAPI_Automate:CHWD", "menu", "32500", "--click", "0,0"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(
-        ViewLines(run.traceLines),
-        ElementsAre(HasSubstr("IPOI front=3"), "ACAPI_Database GDAT type=3 -> 0x0",
-                    "ACAPI_Database CDAT type=1 -> 0x81060009", "ACAPI_Database CDAT type=3 -> 0x0",
-                    "ACAPI_Automate CHWD type=3 -> 0x81060387", HasSubstr("IPOI front=3")));
-}
-
-TEST_F(FrameTest, MissingModuleSaysWhatToDo) {
-    const RunResult run =
-        planhost.Run({"--addon", (planhost.folder() / "missing.so").string(), "addons"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(run.err, AllOf(HasSubstr("cannot load the add-on module"), HasSubstr("--addon")));
-}
-
-TEST_F(FrameTest, ModulesThatAreNoUsableAddOnAreRefusedWithTheirReason) {
-    const std::string platformLibrary =
-        (PlanhostRunner::Binary().parent_path() / PLATFORM_LIBRARY_FILE_NAME).string();
-    // Absolute here: under Wine the build's Unix path then gets its drive letter.
-    const std::string fakeAddOn = std::filesystem::absolute(FAKE_ADDON_PATH).string();
     const struct {
-        std::string module;
-        std::string contract;
-        std::string fault;
-        std::string message;
+        std::vector<std::string> args;
+        std::vector<std::string> lines;
     } cases[] = {
-        {platformLibrary, "", "", "does not export GetExportedFuncAddrs and SetImportedFuncAddrs"},
-        {fakeAddOn, "160002", "",
-         "built for API contract 0x160002, this host runs contracts 0x160000 to 0x160001"},
-        {fakeAddOn, "15ffff", "", "built for API contract 0x15ffff"},
-        {fakeAddOn, "170000", "", "built for API contract 0x170000"},
-        {fakeAddOn, "", "min-host", "needs host release 22001 or later"},
-        {fakeAddOn, "", "null-entry", "hands over no FreeData entry point"},
-        {fakeAddOn, "", "no-resources", "opened no resource module"},
+        {{"--view", "section", "menu", "32500", "--click", "1,2.5"},
+         {"ACAPI_Interface IPOI front=2 \"Enter insertion point.\" x=1 y=2.5 -> 0x0",
+          "ACAPI_Database GDAT type=2 -> 0x0", "ACAPI_Database CDAT type=1 -> 0x0",
+          "ACAPI_Database CDAT type=2 -> 0x0", "ACAPI_Automate CHWD type=2 -> 0x0",
+          "ACAPI_Interface IPOI front=2 \"Enter insertion point.\" -> 0x81060200"}},
+        {{"--view", "3d", "--fail", "ACAPI_Database:CDAT@1=APIERR_BADDATABASE", "--empty",
+          "ACAPI_Automate:CHWD", "menu", "32500", "--click", "0,0"},
+         {"ACAPI_Interface IPOI front=3 \"Enter insertion point.\" x=0 y=0 -> 0x0",
+          "ACAPI_Database GDAT type=3 -> 0x0", "ACAPI_Database CDAT type=1 -> 0x81060009",
+          "ACAPI_Database CDAT type=3 -> 0x0", "ACAPI_Automate CHWD type=3 -> 0x81060387",
+          "ACAPI_Interface IPOI front=3 \"Enter insertion point.\" -> 0x81060200"}},
     };
-    for (const auto& refused : cases) {
-        SCOPED_TRACE(refused.message);
-        planhost.SetEnv("FAKE_ADDON_CONTRACT", refused.contract);
-        planhost.SetEnv("FAKE_ADDON_FAULT", refused.fault);
-        const RunResult run = planhost.Run({"--addon", refused.module, "addons"});
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_THAT(run.err, HasSubstr(refused.message));
-        EXPECT_THAT(run.out, IsEmpty());
-    }
-}
-
-// The entry table only grows, so an add-on of an older revision of the same contract runs.
-TEST_F(FrameTest, AddOnsOfThisContractUpToItsRevisionAreLoaded) {
-    for (const std::string contract : {"160000", "160001"}) {
-        SCOPED_TRACE(contract);
-        planhost.SetEnv("FAKE_ADDON_CONTRACT", contract);
-        const RunResult run = planhost.Run({"--addon", FAKE_ADDON_PATH, "addons"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        const RunResult run = planhost.Run(c.args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_THAT(run.outLines, Contains("add-on: Fake add-on"));
-        EXPECT_THAT(run.err, Not(HasSubstr("leaked")));
+        EXPECT_EQ(ViewLines(run.traceLines), c.lines);
     }
-}
-
-TEST_F(FrameTest, ProjectThatCannotBeOpenedSaysWhatToDo) {
-    planhost.WriteFile("not-a-project.db", "just text, not a project\n");
-    for (const std::string project : {"missing-folder/plan.db", "not-a-project.db"}) {
-        SCOPED_TRACE(project);
-        const RunResult run = planhost.Run({"--project", project, "addons"});
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_THAT(run.err, AllOf(HasSubstr("cannot open the project " + project),
-                                   HasSubstr("--project FILE")));
-        EXPECT_THAT(run.traceLines, IsEmpty());  // the add-on was not loaded
-    }
-    EXPECT_EQ(planhost.ReadFile("not-a-project.db"), "just text, not a project\n");
 }
 
 TEST_F(FrameTest, CommandsOnTheSavedProjectRefuseAMissingOneAndCreateNothing) {
@@ -238,26 +174,19 @@ TEST_F(FrameTest, CommandsOnTheSavedProjectRefuseAMissingOneAndCreateNothing) {
     EXPECT_THAT(names, ::testing::UnorderedElementsAre(".run", "home"));
 }
 
-TEST_F(FrameTest, UsageErrorsExitWithTwo) {
+// Each of planhost's own checks of an option is wired to the usage error; the syntax of clicks
+// and error codes has tables of its own (hostile clicks, the fault rules).
+TEST_F(FrameTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     const std::vector<std::vector<std::string>> cases = {
         {},
-        {"frobnicate"},
         {"menu"},
-        {"menu", "abc"},
         {"menu", "40000"},
-        {"menu", "32500", "--click", "1"},
-        {"menu", "32500", "--click", "1,inf"},
         {"--view", "top", "addons"},
         {"--fail", "ACAPI_Nothing=1", "addons"},
         {"--fail", "ACAPI_Database", "addons"},
         {"--fail", "ACAPI_Database:GDA=1", "addons"},
-        {"--fail", "ACAPI_Database:GDAT@0=1", "addons"},
         {"--fail", "ACAPI_Database:GDAT@x=1", "addons"},
-        {"--fail", "ACAPI_Database=APIERR_NONSENSE", "addons"},
-        {"--fail", "ACAPI_Database=0x1ffffffff", "addons"},
         {"--empty", "ACAPI_Nothing", "addons"},
-        {"--empty", "ACAPI_Interface:IPOIX", "addons"},
-        {"--application-id", "one", "addons"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(::testing::PrintToString(args));
@@ -266,33 +195,18 @@ TEST_F(FrameTest, UsageErrorsExitWithTwo) {
         EXPECT_THAT(run.err, Not(IsEmpty()));
         EXPECT_THAT(run.traceLines, IsEmpty());
     }
-}
-
-TEST_F(FrameTest, HelpExplainsTheCommands) {
-    const RunResult help = planhost.Run({"--help"}, /*withTrace=*/false);
+    const RunResult help = planhost.Run({"menu", "--help"}, /*withTrace=*/false);
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_THAT(help.out, AllOf(HasSubstr("menu"), HasSubstr("addons"), HasSubstr("--fail"),
-                                HasSubstr("--empty"), HasSubstr("--trace")));
-
-    const RunResult menuHelp = planhost.Run({"menu", "--help"}, /*withTrace=*/false);
-    EXPECT_EQ(menuHelp.exitCode, 0);
-    EXPECT_THAT(menuHelp.out, AllOf(HasSubstr("--click"), HasSubstr("32505 Info...")));
+    EXPECT_THAT(help.out, AllOf(HasSubstr("--click"), HasSubstr("32505 Info...")));
 }
 
-class HandleCountTest : public MeasurePointsTest {};
-
-TEST_F(HandleCountTest, HandlesTheAddOnDidNotGiveBackAreReported) {
-    WriteSettings("2");
-    // The memo's handles stay with the add-on when their disposal fails.
+// The memo's handles stay with the add-on when their disposal fails.
+TEST_F(FrameTest, HandlesTheAddOnDidNotGiveBackAreReported) {
+    planhost.WriteSettings("2");
     const RunResult run = planhost.Run(
         {"--fail", "ACAPI_DisposeElemMemoHdls=APIERR_GENERAL", "menu", "32500", "--click", "1,1"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(run.LeakedHandles());
-    // Only what both regex engines of GoogleTest take (POSIX, and its own on Windows).
-    EXPECT_THAT(run.errLines, Contains(AllOf(MatchesRegex("debug: leaked .+ handles"),
-                                             Not(HasSubstr("leaked 0 ")))));
-
-    EXPECT_FALSE(planhost.Run({"menu", "32500", "--click", "1,1"}).LeakedHandles());
+    EXPECT_TRUE(run.LeakedHandles()) << run.err;
 }
 
 }  // namespace

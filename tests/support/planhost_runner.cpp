@@ -84,7 +84,7 @@ bool RunResult::LeakedHandles() const {
 
 PlanhostRunner::PlanhostRunner() : folder_(MakeTemporaryFolder("planhost-test-")) {
     std::filesystem::create_directories(configHome());
-    std::filesystem::create_directories(runFolder());
+    std::filesystem::create_directories(folder_ / ".run");
 }
 
 PlanhostRunner::~PlanhostRunner() {
@@ -94,9 +94,10 @@ PlanhostRunner::~PlanhostRunner() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
+// Root's runs become "nobody"'s; any other user's files bind it already.
 void PlanhostRunner::RunAsPlainUser() {
-    runUser_ = test_system::PlainUser();
-    if (runUser_ < 0) return;
+    if (!test_system::RunsAsRoot()) return;
+    runUser_ = 65534;
     test_system::HandOver(folder_, runUser_);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_))
         test_system::HandOver(entry.path(), runUser_);
@@ -117,13 +118,6 @@ std::filesystem::path PlanhostRunner::Binary() {
     return std::filesystem::absolute(PLANHOST_PATH);
 }
 
-std::vector<os::EnvironmentSetting> PlanhostRunner::Environment() const {
-    std::vector<os::EnvironmentSetting> settings = {{"HOME", Text(home())},
-                                                    {"XDG_CONFIG_HOME", Text(configHome())}};
-    settings.insert(settings.end(), extraEnv_.begin(), extraEnv_.end());
-    return settings;
-}
-
 void PlanhostRunner::WriteFile(const std::filesystem::path& path,
                                const std::string& content) const {
     const std::filesystem::path full = folder_ / path;
@@ -139,34 +133,36 @@ std::string PlanhostRunner::ReadFile(const std::filesystem::path& path) const {
     return Slurp(folder_ / path);
 }
 
-RunResult PlanhostRunner::Run(const std::vector<std::string>& args, bool withTrace) {
-    return Finish(Start(args, withTrace));
+std::filesystem::path PlanhostRunner::SettingsFile() const {
+    return configHome() / "Orvane" / "Stakewise" / "Stakewise.ini";
 }
 
-StartedRun PlanhostRunner::Start(const std::vector<std::string>& args, bool withTrace) {
-    return StartProgram(Binary(), args, withTrace);
-}
-
-RunResult PlanhostRunner::RunProgram(const std::filesystem::path& program,
-                                     const std::vector<std::string>& args) {
-    return Finish(StartProgram(program, args, false));
+void PlanhostRunner::WriteSettings(const std::string& library, const std::string& startNumber,
+                                   const std::string& symbolSize) const {
+    WriteFile(SettingsFile(),
+              "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=" + symbolSize +
+                  "\r\nStartNumber=" + startNumber + "\r\nLibrary=" + library + "\r\n");
 }
 
 StartedRun PlanhostRunner::StartProgram(const std::filesystem::path& program,
                                         const std::vector<std::string>& args, bool withTrace) {
     StartedRun run;
     const std::string name = std::to_string(++runs_);
-    run.withTrace = withTrace;
-    run.out = runFolder() / (name + ".stdout");
-    run.err = runFolder() / (name + ".stderr");
-    run.trace = runFolder() / (name + ".trace");
-
+    run.out = folder_ / ".run" / (name + ".stdout");
+    run.err = folder_ / ".run" / (name + ".stderr");
     std::vector<std::string> arguments{Text(program)};
-    if (withTrace) arguments.insert(arguments.end(), {"--trace", Text(run.trace)});
+    if (withTrace) {
+        run.trace = folder_ / ".run" / (name + ".trace");
+        arguments.insert(arguments.end(), {"--trace", Text(run.trace)});
+    }
     arguments.insert(arguments.end(), args.begin(), args.end());
+    // This process's environment with the runner's home and variables on top.
+    std::vector<os::EnvironmentSetting> environment = {{"HOME", Text(folder_ / "home")},
+                                                       {"XDG_CONFIG_HOME", Text(configHome())}};
+    environment.insert(environment.end(), extraEnv_.begin(), extraEnv_.end());
     run.process = os::Process::Start({.program = Text(program),
                                       .arguments = arguments,
-                                      .environment = Environment(),
+                                      .environment = environment,
                                       .workingFolder = Text(folder_),
                                       .outputFile = Text(run.out),
                                       .errorFile = Text(run.err),
@@ -190,7 +186,7 @@ RunResult PlanhostRunner::Finish(const StartedRun& run) {
     result.err = Slurp(run.err);
     result.outLines = SplitLines(result.out);
     result.errLines = SplitLines(result.err);
-    if (run.withTrace) result.traceLines = SplitLines(Slurp(run.trace));
+    if (!run.trace.empty()) result.traceLines = SplitLines(Slurp(run.trace));
     return result;
 }
 

@@ -1,21 +1,13 @@
 // Runs the built planhost binary as a user would, for end-to-end tests.
 //
-// Each PlanhostRunner owns a fresh temporary folder that is the working folder of every run it
-// makes (so the default project "plan.db" lives there and carries over from one run to the
-// next) and that holds the user's home: HOME is <folder>/home and XDG_CONFIG_HOME is
-// <folder>/home/.config, so settings files never touch the real user's. The folder is removed
-// when the runner is destroyed; set PLANHOST_KEEP_TEMP=1 to keep it for a look.
-//
-//   PlanhostRunner planhost;
-//   const RunResult run = planhost.Run({"menu", "32500", "--click", "1,2"});
-//   EXPECT_EQ(run.exitCode, 0);
-//   EXPECT_THAT(run.traceLines, Contains("ACAPI_Database GDAT type=1 -> 0x0"));
+// Each PlanhostRunner owns a fresh temporary folder: the working folder of every run (so the
+// default project "plan.db" carries over from one run to the next) and the user's home (HOME is
+// <folder>/home, XDG_CONFIG_HOME <folder>/home/.config). PLANHOST_KEEP_TEMP=1 keeps it.
 //
 // Run adds "--trace <folder>/.run/N.trace" in front of the arguments (unless withTrace is false)
-// and reads the file back into traceLines. Standard input is empty; a run that takes longer than
-// the time-out is killed and reported with timedOut. Start and Finish do the same for runs that
-// go on at the same time, in the background. After RunAsPlainUser, planhost runs as the user
-// "nobody" (also its group).
+// and reads the file back into traceLines. Standard input is empty; a run that outlasts the
+// time-out is killed and reported with timedOut. Start and Finish do the same for runs that go
+// on at the same time.
 #pragma once
 
 #include <chrono>
@@ -48,11 +40,10 @@ struct RunResult {
 // A run started in the background; Finish waits for it.
 struct StartedRun {
     std::shared_ptr<planhost::os::Process> process;
-    int pid = -1;  // the system's id of the process
-    bool withTrace = true;
+    int pid = -1;               // the system's id of the process
     std::filesystem::path out;  // where its standard output goes
     std::filesystem::path err;
-    std::filesystem::path trace;
+    std::filesystem::path trace;  // empty for a run without a trace
 };
 
 class PlanhostRunner {
@@ -63,23 +54,32 @@ public:
     PlanhostRunner& operator=(const PlanhostRunner&) = delete;
 
     // Runs planhost with these arguments (without the program name).
-    RunResult Run(const std::vector<std::string>& args, bool withTrace = true);
-    StartedRun Start(const std::vector<std::string>& args, bool withTrace = true);
+    RunResult Run(const std::vector<std::string>& args, bool withTrace = true) {
+        return Finish(Start(args, withTrace));
+    }
+    StartedRun Start(const std::vector<std::string>& args, bool withTrace = true) {
+        return StartProgram(Binary(), args, withTrace);
+    }
     // Waits for the run (killing it after the time-out) and reads what it printed.
     RunResult Finish(const StartedRun& run);
     // Runs another program the same way (absolute path), without a trace.
     RunResult RunProgram(const std::filesystem::path& program,
-                         const std::vector<std::string>& args);
+                         const std::vector<std::string>& args) {
+        return Finish(StartProgram(program, args, false));
+    }
 
     const std::filesystem::path& folder() const { return folder_; }  // the working folder
-    std::filesystem::path home() const { return folder_ / "home"; }
-    std::filesystem::path configHome() const { return home() / ".config"; }
-    // Where the runner keeps each run's trace, stdout and stderr.
-    std::filesystem::path runFolder() const { return folder_ / ".run"; }
+    std::filesystem::path configHome() const { return folder_ / "home" / ".config"; }
 
     // Files in the working folder (relative paths) or anywhere (absolute paths).
     void WriteFile(const std::filesystem::path& path, const std::string& content) const;
     std::string ReadFile(const std::filesystem::path& path) const;
+
+    // The add-on's settings file in the runner's home.
+    std::filesystem::path SettingsFile() const;
+    // Writes it as the add-on does: six lines ended in CR LF.
+    void WriteSettings(const std::string& library, const std::string& startNumber = "1",
+                       const std::string& symbolSize = "1") const;
 
     // From now on runs, the runner's folder and the files WriteFile makes belong to a plain
     // user, so that file permissions bind planhost as they bind a user (when the tests run as
@@ -96,9 +96,6 @@ public:
     static std::filesystem::path Binary();
 
 private:
-    // This process's environment with the runner's home and variables on top.
-    std::vector<planhost::os::EnvironmentSetting> Environment() const;
-    // Starts program; withTrace gives planhost a trace file.
     StartedRun StartProgram(const std::filesystem::path& program,
                             const std::vector<std::string>& args, bool withTrace);
 
@@ -114,9 +111,7 @@ std::vector<std::string> SplitLines(const std::string& text);
 // A file as a save may change it: its content, permission bits, owner and group.
 struct FileState {
     std::string content;
-    unsigned mode = 0;
-    unsigned owner = 0;
-    unsigned group = 0;
+    unsigned mode = 0, owner = 0, group = 0;
 
     friend bool operator==(const FileState&, const FileState&) = default;
     friend void PrintTo(const FileState& state, std::ostream* out) {

@@ -29,10 +29,8 @@ long ResidentKiB();
 // How many files this process holds open; on Windows, how many handles of any kind.
 long OpenFileCount();
 
-// The user id that a run "as a plain user" takes, so that file permissions bind it: "nobody"
-// when the tests run as root, -1 (the tests' own user) otherwise and on Windows.
-int PlainUser();
-// Gives path (a symbolic link itself, not its target) to user and the group of that id.
+// Gives path (a symbolic link itself, not its target) to user and the group of that id; only
+// for root, so never on Windows.
 void HandOver(const std::filesystem::path& path, int user);
 // Whether this process has root's rights, which pass every file permission; never on Windows.
 bool RunsAsRoot();

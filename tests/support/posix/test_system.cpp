@@ -45,10 +45,6 @@ bool RunWithFolderProtected(const std::string& folder, const std::function<bool(
     return result;
 }
 
-int PlainUser() {
-    return RunsAsRoot() ? int(kNobodyId) : -1;
-}
-
 void HandOver(const std::filesystem::path& path, int user) {
     if (::lchown(path.c_str(), uid_t(user), gid_t(user)) != 0)
         throw std::runtime_error("cannot hand " + path.string() + " to the plain user");

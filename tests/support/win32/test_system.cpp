@@ -50,11 +50,6 @@ bool RunWithFolderProtected(const std::string& folder, const std::function<bool(
     return result;
 }
 
-int PlainUser() {
-    return -1;
-}
-
-// Only PlainUser's ids come here, and on Windows there is none.
 void HandOver(const std::filesystem::path&, int) {}
 
 bool RunsAsRoot() {
