@@ -50,12 +50,12 @@ TEST_F(DialogCommandsTest, OnlyOkWritesTheSettings) {
         EXPECT_EQ(run.outLines, SplitLines(c.out));
         EXPECT_EQ(run.errLines, SplitLines(c.err));
         EXPECT_FALSE(run.LeakedHandles());
-        EXPECT_EQ(planhost.ReadFile(SettingsFile()),
+        EXPECT_EQ(planhost.ReadFile(planhost.SettingsFile()),
                   "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=1\r\nStartNumber=1\r\n"
                   "Library=2\r\n");
     }
     EXPECT_EQ(planhost.Run(SettingsDialog("1e400", "99999999999")).exitCode, 0);
-    EXPECT_THAT(planhost.ReadFile(SettingsFile()),
+    EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()),
                 HasSubstr("\r\nSymbolSize=1e400\r\nStartNumber=99999999999\r\n"));
 }
 
@@ -64,7 +64,7 @@ TEST_F(DialogCommandsTest, OnlyOkWritesTheSettings) {
 // plain user may not. Insert points stores the next start number as a number (007 as 7); in a
 // folder's place it reads none either.
 TEST_F(DialogCommandsTest, FailedSaveIsToldAndChangesNothing) {
-    const std::filesystem::path folder = SettingsFile().parent_path();
+    const std::filesystem::path folder = planhost.SettingsFile().parent_path();
     enum class Blocked { FolderByAFile, FileByAFolder, ReadOnlyFile };
     const struct {
         Blocked blocked;
@@ -81,18 +81,18 @@ TEST_F(DialogCommandsTest, FailedSaveIsToldAndChangesNothing) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.told + (plainUser ? " (as a plain user)" : ""));
             RemoveTree(folder);
-            WriteSettings("2", "007");
+            planhost.WriteSettings("2", "007");
             if (c.blocked == Blocked::FolderByAFile) {
                 RemoveTree(folder);
                 planhost.WriteFile(folder, "no folder");
             } else if (c.blocked == Blocked::FileByAFolder) {
-                ASSERT_TRUE(std::filesystem::remove(SettingsFile()) &&
-                            std::filesystem::create_directory(SettingsFile()));
+                ASSERT_TRUE(std::filesystem::remove(planhost.SettingsFile()) &&
+                            std::filesystem::create_directory(planhost.SettingsFile()));
             } else {
-                ASSERT_TRUE(MakeReadOnly(SettingsFile()));
+                ASSERT_TRUE(MakeReadOnly(planhost.SettingsFile()));
             }
             const std::filesystem::path watched =
-                c.blocked == Blocked::FolderByAFile ? folder : SettingsFile();
+                c.blocked == Blocked::FolderByAFile ? folder : planhost.SettingsFile();
             FileState expected = StateOf(watched);
             const bool written = planhost.runsAsRoot() && c.blocked == Blocked::ReadOnlyFile;
             if (written) expected.content.replace(expected.content.find("007"), 3, "7");
@@ -122,7 +122,7 @@ TEST_F(DialogCommandsTest, ShowDrawsTheDialogBeforeTheButtonIsPressed) {
     ASSERT_EQ(info.exitCode, 0) << info.err;
     ASSERT_EQ(info.outLines.size(), 7u) << info.out;
     EXPECT_EQ(info.outLines[0], "Stakewise, Version 1.1");
-    EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+    EXPECT_FALSE(std::filesystem::exists(planhost.SettingsFile()));
     const std::string infoSvg = planhost.ReadFile("info.svg");
     EXPECT_THAT(infoSvg, HasSubstr(">Stakewise, Version 1.1</text>"));
     EXPECT_THAT(infoSvg, HasSubstr("href=\"data:image/png;base64,iVBORw0KGgo"));

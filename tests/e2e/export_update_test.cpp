@@ -48,7 +48,7 @@ class ExportPointsTest : public MeasurePointsTest {};
 // style, and their numbers are read from their element IDs. What was exported imports and exports
 // again as the same file.
 TEST_F(ExportPointsTest, SortsByMarkerStyleAndReadsBackAsItWasWritten) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     planhost.WriteFile("in.txt",
                        "[Measured_Points]\r\n7\t155000.4\t-3.25\t0.01\t\r\n"
                        "-3\t0.001\t1234567.891\t0\t\r\n[Design_Points]\r\n"
@@ -107,7 +107,7 @@ TEST_F(ExportPointsTest, WithoutPointsOrAFileNothingIsWrittenOrChanged) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " with Library=" + c.library);
-        WriteSettings(c.library);
+        planhost.WriteSettings(c.library);
         const RunResult run = Run(c.args);
         EXPECT_EQ(run.Alerts(), c.alerts);
         EXPECT_THAT(TraceOf(run, "ACAPI_Element_C"), IsEmpty());
@@ -136,7 +136,7 @@ TEST_F(ExportPointsTest, ReplacesOnlyWhatTheUserCouldWrite) {
         {"writable file in a read-only folder", 0666, false, true, false, true},
         {"file with a second name", 0644, false, false, true, false},
     };
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
     for (const bool plainUser : {false, true}) {
         if (plainUser) planhost.RunAsPlainUser();
@@ -173,7 +173,7 @@ TEST_F(ExportPointsTest, ReplacesOnlyWhatTheUserCouldWrite) {
 class UpdatePointsTest : public MeasurePointsTest {};
 
 TEST_F(UpdatePointsTest, MovesEveryMeasuredPointOfANumberAndPlacesTheRest) {
-    WriteSettings("2", "1", "3");
+    planhost.WriteSettings("2", "1", "3");
     Place("Stakemark.gsm", "7", 0, 0, {kMeasured});
     Place("Stakemark.gsm", "7", 1, 1, {kMeasured});
     Place("Stakemark.gsm", "7", 2, 2, {kDesign});
@@ -197,7 +197,7 @@ TEST_F(UpdatePointsTest, MovesEveryMeasuredPointOfANumberAndPlacesTheRest) {
 }
 
 TEST_F(UpdatePointsTest, CoordinatesMissingBeforeTheFirstFullLineAreZeroAndTheLinesAreNamed) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
     // Coordinates that are no finite number move and place nothing, also when they carry over.
     // A name that is no number is point 0, by atoi. The file is UTF-16, big-endian.
@@ -218,7 +218,7 @@ TEST_F(UpdatePointsTest, CoordinatesMissingBeforeTheFirstFullLineAreZeroAndTheLi
 #if !defined(_WIN32)
 // The add-on opens a FIFO, but does not read it as a file: inotify counts the attempts.
 TEST_F(UpdatePointsTest, MakesASecondAttemptAtAFileThatDoesNotOpen) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     Place("Stakemark.gsm", "1", 0, 0, {kMeasured});
     const std::string fifo = planhost.folder() / "in.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

@@ -17,7 +17,7 @@ const std::string kClicks = "1.5,2.5\n-4,155000.25\n0,0\n";
 class FloorCommandTest : public MeasurePointsTest {
 protected:
     void SetUp() override {
-        WriteSettings("2");
+        planhost.WriteSettings("2");
         planhost.WriteFile("points.txt", kPoints);
         planhost.WriteFile("as-built.txt", kAsBuilt);
         planhost.WriteFile("clicks.txt", kClicks);

@@ -26,7 +26,7 @@ std::string EveryByte(int times) {
 class HostileInputTest : public MeasurePointsTest {
 protected:
     void SetUp() override {
-        WriteSettings("2", "20");
+        planhost.WriteSettings("2", "20");
         Place("Stakemark.gsm", "7", 1, 1, {"strMarkerStyle=Cross in Circle"});
     }
 
@@ -101,12 +101,12 @@ TEST_F(HostileInputTest, SettingsFilesOfAnyContent) {
     };
     for (const std::string& content : contents) {
         SCOPED_TRACE(content.substr(0, 40));
-        planhost.WriteFile(SettingsFile(), content);
+        planhost.WriteFile(planhost.SettingsFile(), content);
         Run({"import", "missing.txt"});
         Run({"insert", "--click", "3,3"});
-        planhost.WriteFile(SettingsFile(), content);
+        planhost.WriteFile(planhost.SettingsFile(), content);
         Run({"settings", "--symbol-size", "2", "--start-number", "3", "--library", "2"});
-        EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("\r\nLibrary=2\r\n"));
+        EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()), HasSubstr("\r\nLibrary=2\r\n"));
     }
 }
 

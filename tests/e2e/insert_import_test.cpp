@@ -24,7 +24,7 @@ class InsertPointsTest : public MeasurePointsTest {};
 
 // The points are placed on the floor plan whatever view is in front, which comes back after.
 TEST_F(InsertPointsTest, NumbersOnFromTheStartNumberOnTheFloorPlanFromEveryView) {
-    WriteSettings("2", "12", "2.5");
+    planhost.WriteSettings("2", "12", "2.5");
     EXPECT_THAT(Run({"insert", "--click", "1,2", "--click", "3.5,-4"}).Alerts(), IsEmpty());
     for (const auto& [view, type] :
          {std::pair{"section", "2"}, std::pair{"3d", "3"}, std::pair{"layout", "4"}}) {
@@ -47,23 +47,25 @@ TEST_F(InsertPointsTest, NumbersOnFromTheStartNumberOnTheFloorPlanFromEveryView)
                                     "14 5,6,0.01 2x2 Cross in Circle/Cone",
                                     "15 5,6,0.01 2x2 Cross in Circle/Cone",
                                     "16 5,6,0.01 2x2 Cross in Circle/Cone"));
-    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("\r\nStartNumber=18\r\n"));
+    EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()), HasSubstr("\r\nStartNumber=18\r\n"));
 }
 
 // A start number beyond the last reads as the last, by atoi's clamp: each run places it once
 // more and then says that the numbers are used up.
 TEST_F(InsertPointsTest, StopsAfterTheHighestPointNumber) {
-    WriteSettings("2", "2147483646");
+    planhost.WriteSettings("2", "2147483646");
     const RunResult run = Run({"insert", "--click", "1,1", "--click", "2,2", "--click", "3,3"});
     EXPECT_THAT(run.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
     EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647"));
-    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
+    EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()),
+                HasSubstr("StartNumber=2147483648\r\n"));
 
     const RunResult again = Run({"insert", "--click", "4,4", "--click", "5,5"});
     EXPECT_THAT(again.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
     EXPECT_EQ(TraceOf(again, "ACAPI_Interface IPOI").size(), 1u);
     EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647", "2147483647"));
-    EXPECT_THAT(planhost.ReadFile(SettingsFile()), HasSubstr("StartNumber=2147483648\r\n"));
+    EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()),
+                HasSubstr("StartNumber=2147483648\r\n"));
 }
 
 class ImportPointsTest : public MeasurePointsTest {};
@@ -71,7 +73,7 @@ class ImportPointsTest : public MeasurePointsTest {};
 // Progress counts the points of each set, and a cancel ends only the set being placed; a field
 // after the fourth is ignored.
 TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressAndCancelPerSet) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     planhost.WriteFile("in.txt",
                        "[Design_Points]\r\n21\t1\t1\t1\t\r\n22\t2\t2\t2\t\r\n[Measured_Points]\r\n"
                        "11\t3\t3\t3\t\r\n12\t4\t4\t4\textra\t\r\n13\t5\t5\t5\t\r\n");
@@ -92,7 +94,7 @@ TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressAndCancelPerSet) {
 // The alert names the file's first bad lines, although the measured lines below are placed
 // first. -0 is 0, and a number beyond 32 bits is clamped (and named).
 TEST_F(ImportPointsTest, NamesTheLinesItSkippedOrReadOnlyInPart) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     planhost.WriteFile(
         "in.txt",
         "[Design_Points]\r\nD1\t1\t1\t0\r\n8\tinf\t1\t0\r\n"
@@ -116,7 +118,7 @@ TEST_F(ImportPointsTest, NamesTheLinesItSkippedOrReadOnlyInPart) {
 // Import and Update say so when a file that held something gave them no point line; an empty
 // file says nothing, as a cancelled dialog.
 TEST_F(ImportPointsTest, FileWithoutPointLinesIsNamed) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     Place("Stakemark.gsm", "7", 0, 0, {"strMarkerStyle=Cross in Circle"});
     const std::string crAlone = "\": its lines end in CR alone";
     const struct {
@@ -154,7 +156,7 @@ TEST_F(ImportPointsTest, FileWithoutPointLinesIsNamed) {
 TEST_F(ImportPointsTest, LibraryChoiceSelectsTheObjectAndItsMarkerStyles) {
     planhost.WriteFile("in.txt", "1\t2\t3\t4\t\r\n");
     for (const char* library : {"1", "2"}) {
-        WriteSettings(library);
+        planhost.WriteSettings(library);
         EXPECT_THAT(Run({"import", "in.txt"}).Alerts(), IsEmpty()) << "Library=" << library;
     }
     EXPECT_THAT(Rows(), ElementsAre("1 2,3,4 1x1 Kruis in cirkel/Kegel",

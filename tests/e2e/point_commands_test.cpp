@@ -51,7 +51,7 @@ TEST_F(PointCommandsTest, PlaceRefusesWhatAHostRefuses) {
 // The add-on's marker styles are set outside its "Create text" steps; they form one step named
 // after the command, on top of the command's own steps.
 TEST_F(PointCommandsTest, ChangesOutsideUndoableStepsFormOneStepNamedAfterTheCommand) {
-    WriteSettings("2");
+    planhost.WriteSettings("2");
     Run({"insert", "--click", "1,1", "--click", "2,2"});
     EXPECT_THAT(Run({"undo"}).outLines, ElementsAre("Insert points"));
     std::vector<PlacedObject> plan = List();

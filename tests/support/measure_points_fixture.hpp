@@ -24,18 +24,6 @@ struct PlacedObject {
 
 class MeasurePointsTest : public ::testing::Test {
 protected:
-    // The add-on's settings file, six lines with CR LF as the add-on writes them.
-    void WriteSettings(const std::string& library, const std::string& startNumber = "1",
-                       const std::string& symbolSize = "1") const {
-        planhost.WriteFile(SettingsFile(),
-                           "Username=\r\nMinimized=0\r\nProjectUnits=\r\nSymbolSize=" + symbolSize +
-                               "\r\nStartNumber=" + startNumber + "\r\nLibrary=" + library +
-                               "\r\n");
-    }
-    std::filesystem::path SettingsFile() const {
-        return planhost.configHome() / "Orvane" / "Stakewise" / "Stakewise.ini";
-    }
-
     // A run that must end normally and give back every handle the host handed out.
     RunResult Run(const std::vector<std::string>& args) {
         RunResult run = planhost.Run(args);
