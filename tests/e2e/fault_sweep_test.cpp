@@ -25,27 +25,21 @@ using ::testing::AnyOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// The k-th traced call as a --fail target: its operation and its number among the calls of
-// that operation.
-struct CallTarget {
-    std::string op;
-    int nth;
-};
-
 constexpr const char* kPointsFile =
     "[Measured_Points]\r\n7\t12.5\t-3.25\t0.01\t\r\n100\t1\t2\t3\t\r\n"
     "[Design_Points]\r\n1\t0\t0\t0\t\r\n2\t1234.57\t5.5\t1.25\t\r\n";
 
-std::vector<CallTarget> CallTargets(const std::vector<std::string>& trace) {
+// Each traced call as a --fail target: its operation and its number among the calls of that
+// operation, "OP@N".
+std::vector<std::string> CallTargets(const std::vector<std::string>& trace) {
     std::map<std::string, int> seen;
-    std::vector<CallTarget> targets;
+    std::vector<std::string> targets;
     for (const std::string& line : trace) {
         const std::string op = line.substr(0, line.find(' '));
-        const int nth = ++seen[op];
         // Giving memory back is not made to fail, as free() is not: a host whose release
         // refuses leaves the handle with no owner, whatever the add-on does.
         if (op != "ACAPI_DisposeElemMemoHdls" && op != "ACAPI_DisposeAddParHdl")
-            targets.push_back({op, nth});
+            targets.push_back(op + "@" + std::to_string(++seen[op]));
     }
     return targets;
 }
@@ -108,14 +102,13 @@ TEST_P(FaultSweepTest, EveryFailingCallEndsCleanly) {
     ASSERT_FALSE(clean.traceLines.empty()) << "the command made no host call";
 
     // At most CallLimit() of the calls, spread evenly with the first and the last.
-    const std::vector<CallTarget> targets = CallTargets(clean.traceLines);
+    const std::vector<std::string> targets = CallTargets(clean.traceLines);
     const std::size_t count = targets.size();
     const std::size_t swept = CallLimit() == 0 ? count : std::min(count, CallLimit());
     std::printf("%s: %zu host calls, %zu of them failable, %zu swept (x2 runs)\n",
                 command[0].c_str(), clean.traceLines.size(), count, swept);
     for (std::size_t i = 0; i < swept && !HasFailure(); ++i) {
-        const CallTarget& target = targets[swept == 1 ? 0 : i * (count - 1) / (swept - 1)];
-        const std::string at = target.op + "@" + std::to_string(target.nth);
+        const std::string& at = targets[swept == 1 ? 0 : i * (count - 1) / (swept - 1)];
         RunFaulted(command, at + "=APIERR_GENERAL");
         RunFaulted(command, at + "+=APIERR_GENERAL");
     }

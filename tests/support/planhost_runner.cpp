@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "IO/Utf8Path.hpp"
-#include "os/child_process.hpp"
 #include "platform_test_folder.hpp"
 #include "test_system.hpp"
 
@@ -61,11 +60,10 @@ void RemoveTree(const std::filesystem::path& path) {
     std::error_code ignored;
     std::filesystem::permissions(path, perms::owner_write, std::filesystem::perm_options::add,
                                  ignored);
-    if (std::filesystem::is_directory(path, ignored)) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path, ignored))
-            std::filesystem::permissions(entry.path(), perms::owner_write,
-                                         std::filesystem::perm_options::add, ignored);
-    }
+    // A path that is no folder makes the iterator an empty one.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path, ignored))
+        std::filesystem::permissions(entry.path(), perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path);
 }
 
@@ -77,9 +75,8 @@ std::vector<std::string> RunResult::Alerts() const {
 }
 
 bool RunResult::LeakedHandles() const {
-    for (const std::string& line : errLines)
-        if (line.starts_with("debug: leaked ")) return true;
-    return false;
+    return std::ranges::any_of(
+        errLines, [](const std::string& line) { return line.starts_with("debug: leaked "); });
 }
 
 PlanhostRunner::PlanhostRunner() : folder_(MakeTemporaryFolder("planhost-test-")) {

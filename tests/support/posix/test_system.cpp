@@ -7,17 +7,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
 namespace test_system {
 
-namespace {
-
 constexpr uid_t kNobodyId = 65534;
-
-}  // namespace
 
 bool RunUnprivileged(const std::function<bool()>& check) {
     const pid_t child = ::fork();

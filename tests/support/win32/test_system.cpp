@@ -6,7 +6,6 @@
 #include <psapi.h>
 
 #include <cstdint>
-#include <filesystem>
 
 #include "GS/UniString.hpp"
 #include "IO/Utf8Path.hpp"
