@@ -69,7 +69,6 @@ protected:
         return planhost.Finish(held);
     }
 
-    // Waits until the run has said that it waits for the project.
     void AwaitWaiting(const StartedRun& run) {
         const auto deadline = std::chrono::steady_clock::now() + seconds(30);
         while (planhost.ReadFile(run.err).find("waiting up to") == std::string::npos &&
