@@ -95,9 +95,8 @@ TEST_F(CompiledModule, OtherTypesKeepTheirBytes) {
 
 TEST_F(CompiledModule, ModulesAreCountedAndDamagedImagesRefused) {
     const Int32 open = RSOpenModuleCount();
-    for (std::size_t size = 0; size < image.size(); ++size) {
+    for (std::size_t size = 0; size < image.size(); ++size)
         ASSERT_EQ(Open(image.substr(0, size)), 0) << size;
-    }
     std::string damaged = image;
     damaged[12 + 8 + 3] = '\x7F';  // the first name's offset far beyond the end
     EXPECT_EQ(Open(damaged), 0);
