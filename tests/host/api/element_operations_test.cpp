@@ -213,12 +213,10 @@ TEST_F(ElementOperationsTest, UndoableCommandIsOneStepAndAFailedOneLeavesNothing
         call->test->Create(u"1", 0, 0);
         return call->result;
     };
-    Call fails{this, APIERR_GENERAL};
-    EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &fails), APIERR_GENERAL);
-    EXPECT_TRUE(List().empty());
-    Call works{this, NoError};
-    EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &works), NoError);
-    EXPECT_EQ(List().size(), 1u);
+    for (Call call : {Call{this, APIERR_GENERAL}, Call{this, NoError}}) {
+        EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &call), call.result);
+        EXPECT_EQ(List().size(), call.result == NoError ? 1u : 0u);
+    }
     EXPECT_EQ(session_.model().Undo(), "Create text");
     EXPECT_TRUE(List().empty());
 }
