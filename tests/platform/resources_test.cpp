@@ -52,7 +52,8 @@ protected:
     GSResModule module = 0;
 };
 
-TEST_F(CompiledModule, StringsComeBackByOneBasedIndex) {
+// Narrow strings are code-page text cut to the buffer.
+TEST_F(CompiledModule, StringsComeBackByOneBasedIndexWideOrNarrow) {
     const struct {
         GSResID id;
         Int32 index;
@@ -71,9 +72,7 @@ TEST_F(CompiledModule, StringsComeBackByOneBasedIndex) {
     }
     EXPECT_FALSE(RSGetIndString(nullptr, 100, 1, module));
     EXPECT_EQ(RSGetResourceName(RS_StringList, 100, module), "Names");
-}
 
-TEST_F(CompiledModule, NarrowStringsAreCodePageTextCutToTheBuffer) {
     char buffer[8] = "xxxxxxx";
     ASSERT_TRUE(RSGetIndString(buffer, sizeof buffer, 100, 3, module));
     EXPECT_STREQ(buffer, "\x80 5");
