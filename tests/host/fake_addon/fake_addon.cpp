@@ -34,12 +34,6 @@ std::string_view Env(const char* name) {
     return value == nullptr ? std::string_view() : std::string_view(value);
 }
 
-UInt32 ClaimedContract() {
-    const std::string_view claimed = Env("FAKE_ADDON_CONTRACT");
-    return claimed.empty() ? API_ContractVersion
-                           : UInt32(std::strtoul(claimed.data(), nullptr, 16));
-}
-
 __attribute__((constructor)) void OpenResources() {
     if (Env("FAKE_ADDON_FAULT") != "no-resources")
         gResources = RSOpenResourceModule(kEmptyImage.data(), kEmptyImage.size());
@@ -51,9 +45,11 @@ __attribute__((destructor)) void CloseResources() {
 }  // namespace
 
 GS_MODULE_EXPORT void GetExportedFuncAddrs(API_ExportRecord* record) {
+    const std::string_view contract = Env("FAKE_ADDON_CONTRACT");
     const std::string_view fault = Env("FAKE_ADDON_FAULT");
     std::memset(record, 0, sizeof *record);
-    record->apiVersion = ClaimedContract();
+    record->apiVersion =
+        contract.empty() ? API_ContractVersion : UInt32(std::strtoul(contract.data(), nullptr, 16));
     record->minHostVersion = fault == "min-host" ? API_HostRelease + 1 : API_HostRelease;
     record->checkEnvironment = [](API_EnvirParams* envir) {
         std::strcpy(envir->addOnInfo.name, "Fake add-on");
