@@ -1,5 +1,4 @@
-// The host's GUID index against a plain map, from empty under random additions, changes and
-// removals.
+// The host's GUID index, from empty, against a plain map under random changes.
 #include "model/guid_index.hpp"
 
 #include <gtest/gtest.h>
