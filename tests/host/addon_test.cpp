@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -13,8 +12,6 @@
 
 #include "GS/HandleCount.hpp"
 #include "faults.hpp"
-#include "interaction.hpp"
-#include "menus.hpp"
 #include "model/model.hpp"
 #include "session.hpp"
 #include "test_system.hpp"
@@ -55,10 +52,6 @@ TEST(LoadUnload, ThousandCyclesKeepHandlesFilesAndMemoryFlat) {
     for (int i = 0; i < cycles && !HasFatalFailure(); ++i) LoadAndUnload(module);
 
     const long residentAfter = ResidentKiB();
-    std::printf(
-        "load/unload x%d: resident %ld KiB before, %ld KiB after; handles %lld, files %ld\n",
-        cycles, residentBefore, residentAfter, static_cast<long long>(BMOutstandingHandles()),
-        OpenFileCount());
     RecordProperty("resident_kib_before", std::to_string(residentBefore));
     RecordProperty("resident_kib_after", std::to_string(residentAfter));
     EXPECT_EQ(BMOutstandingHandles(), handlesBefore);

@@ -37,9 +37,8 @@ TEST(DialogLayoutTest, RefusesMalformedLayouts) {
         kHeader + "PopUp\t1\t2\t3\t4\n",
         kHeader + "Icon\t1\t2\t3\t4\t\"logo\n",
     };
-    for (const std::string& tokens : cases) {
+    for (const std::string& tokens : cases)
         EXPECT_FALSE(DG::ParseDialogLayout(tokens).has_value()) << tokens;
-    }
 }
 
 TEST(DialogLayoutTest, HelpTableFillsAnchorsOfKnownItems) {

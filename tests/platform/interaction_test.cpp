@@ -106,14 +106,14 @@ TEST_F(Interaction, AlertsReturnThePressedShownButton) {
     EXPECT_EQ(driver.alertRequest->largeText, GS::UniString("There are no Points!"));
 }
 
-TEST(InteractionWithoutDriver, DialogsCancelAndAlertsAnswerButtonOne) {
-    DG::InteractionDriver* previous = DG::SetInteractionDriver(nullptr);
+TEST_F(Interaction, WithoutADriverDialogsCancelAndAlertsAnswerButtonOne) {
+    EXPECT_EQ(DG::SetInteractionDriver(nullptr), &driver);
     DG::FileDialog dialog(DG::FileDialog::OpenFile);
     EXPECT_FALSE(dialog.Invoke());
     EXPECT_TRUE(dialog.GetSelectedFile(0).IsEmpty());
     EXPECT_EQ(
         DG::InformationAlert(GS::UniString("a"), {}, GS::UniString("OK"), GS::UniString("No")), 1);
-    EXPECT_EQ(DG::SetInteractionDriver(previous), nullptr);
+    EXPECT_FALSE(driver.fileRequest || driver.alertRequest);  // the driver that was set is out
 }
 
 }  // namespace

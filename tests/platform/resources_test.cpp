@@ -52,7 +52,8 @@ protected:
     GSResModule module = 0;
 };
 
-TEST_F(CompiledModule, StringsComeBackByOneBasedIndex) {
+// Narrow strings are code-page text cut to the buffer.
+TEST_F(CompiledModule, StringsComeBackByOneBasedIndexWideOrNarrow) {
     const struct {
         GSResID id;
         Int32 index;
@@ -71,9 +72,7 @@ TEST_F(CompiledModule, StringsComeBackByOneBasedIndex) {
     }
     EXPECT_FALSE(RSGetIndString(nullptr, 100, 1, module));
     EXPECT_EQ(RSGetResourceName(RS_StringList, 100, module), "Names");
-}
 
-TEST_F(CompiledModule, NarrowStringsAreCodePageTextCutToTheBuffer) {
     char buffer[8] = "xxxxxxx";
     ASSERT_TRUE(RSGetIndString(buffer, sizeof buffer, 100, 3, module));
     EXPECT_STREQ(buffer, "\x80 5");
@@ -95,9 +94,8 @@ TEST_F(CompiledModule, OtherTypesKeepTheirBytes) {
 
 TEST_F(CompiledModule, ModulesAreCountedAndDamagedImagesRefused) {
     const Int32 open = RSOpenModuleCount();
-    for (std::size_t size = 0; size < image.size(); ++size) {
+    for (std::size_t size = 0; size < image.size(); ++size)
         ASSERT_EQ(Open(image.substr(0, size)), 0) << size;
-    }
     std::string damaged = image;
     damaged[12 + 8 + 3] = '\x7F';  // the first name's offset far beyond the end
     EXPECT_EQ(Open(damaged), 0);

@@ -35,9 +35,8 @@ protected:
     // A measure point of the shipped Stakemark part, not yet added.
     static planhost::ObjectElement Stakemark(const planhost::Model& model, const char16_t* id,
                                              double x, double y) {
-        const planhost::LibraryPart* part = model.library().FindByFileName(u"Stakemark.gsm");
         planhost::ObjectElement element;
-        element.libInd = part->index;
+        element.libInd = model.library().FindByFileName(u"Stakemark.gsm")->index;
         element.x = x;
         element.y = y;
         element.hasMemo = true;

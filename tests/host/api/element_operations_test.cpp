@@ -1,7 +1,9 @@
 // The host's element operations through the entry table, as the add-on calls them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "GS/HandleCount.hpp"
 #include "GS/Memory.hpp"
@@ -25,21 +27,18 @@ public:
         token_ = session_.IssueToken();
     }
 
-    API_LibPart Search(const char16_t* name) {
-        API_LibPart part;
-        std::memset(&part, 0, sizeof part);
-        std::u16string text(name);
-        std::memcpy(part.file_UName, text.c_str(), (text.size() + 1) * sizeof(char16_t));
-        EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), NoError);
+    API_LibPart Search(std::u16string_view name, GSErrCode expected = NoError) {
+        API_LibPart part{};
+        std::copy(name.begin(), name.end(), part.file_UName);
+        EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), expected);
         return part;
     }
 
     // Places a Stakemark as the add-on does: defaults, the part's parameters, the ID text.
     API_Element Create(const char16_t* id, double x, double y, GSErrCode expected = NoError) {
         API_Element element;
-        API_ElementMemo memo;
+        API_ElementMemo memo{};
         std::memset(&element, 0, sizeof element);
-        std::memset(&memo, 0, sizeof memo);
         element.header.typeID = API_ObjectID;
         EXPECT_EQ(table_.elementGetDefaults(token_, &element, &memo), NoError);
         element.object.libInd = Search(u"Stakemark.gsm").index;
@@ -51,8 +50,7 @@ public:
             table_.libPartGetParams(token_, element.object.libInd, &a, &b, &count, &memo.params),
             NoError);
         element.object.pos = {x, y};
-        std::u16string text(id);
-        planhost::WriteIdHandle(text, &memo.elemInfoString);  // resizes the defaults' handle
+        planhost::WriteIdHandle(id, &memo.elemInfoString);  // resizes the defaults' handle
         EXPECT_EQ(table_.elementCreate(token_, &element, &memo), expected);
         EXPECT_EQ(table_.disposeElemMemoHdls(token_, &memo), NoError);
         return element;
@@ -67,9 +65,12 @@ public:
         return list;
     }
 
+    GSErrCode Goodies(GSType selector, void* par = nullptr) {
+        return table_.goodies(token_, selector, par, nullptr, nullptr, nullptr);
+    }
+
     std::u16string MarkerStyle(const API_Guid& guid) {
-        API_ElementMemo memo;
-        std::memset(&memo, 0, sizeof memo);
+        API_ElementMemo memo{};
         EXPECT_EQ(table_.elementGetMemo(token_, &guid, &memo, APIMemoMask_AddPars), NoError);
         planhost::ParameterList list = planhost::ReadParameterHandle(memo.params);
         table_.disposeElemMemoHdls(token_, &memo);
@@ -85,9 +86,8 @@ public:
 TEST_F(ElementOperationsTest, DefaultsAndMemosFillWhatIsAskedAndEveryHandleIsCountedUntilFreed) {
     const Int64 before = BMOutstandingHandles();
     API_Element element;
-    API_ElementMemo memo;
+    API_ElementMemo memo{};
     std::memset(&element, 0, sizeof element);
-    std::memset(&memo, 0, sizeof memo);
     element.header.typeID = 1;
     EXPECT_EQ(table_.elementGetDefaults(token_, &element, &memo), APIERR_BADID);
     element.header.typeID = API_ObjectID;
@@ -151,60 +151,44 @@ TEST_F(ElementOperationsTest, ChangeTouchesOnlyMaskedFieldsAnyByteOfAFieldCounts
 
 TEST_F(ElementOperationsTest, ParameterSessionChangesTheObjectOnlyThroughChangeParameters) {
     API_Element placed = Create(u"7", 1, 2);
-    API_ChangeParamType change;
-    std::memset(&change, 0, sizeof change);
+    API_ChangeParamType change{};
     std::strcpy(change.name, "strMarkerStyle");
     change.uStrValue = u"Cross in Circle";
-    EXPECT_EQ(table_.goodies(token_, APIAny_ChangeAParameterID, &change, nullptr, nullptr, nullptr),
-              APIERR_NOTSESSION);
+    EXPECT_EQ(Goodies(APIAny_ChangeAParameterID, &change), APIERR_NOTSESSION);
     API_ParamOwnerType owner{placed.header.guid, 0, API_ObjectID};
-    ASSERT_EQ(table_.goodies(token_, APIAny_OpenParametersID, &owner, nullptr, nullptr, nullptr),
-              NoError);
-    ASSERT_EQ(table_.goodies(token_, APIAny_ChangeAParameterID, &change, nullptr, nullptr, nullptr),
-              NoError);
+    ASSERT_EQ(Goodies(APIAny_OpenParametersID, &owner), NoError);
+    ASSERT_EQ(Goodies(APIAny_ChangeAParameterID, &change), NoError);
     API_ChangeParamType unknown = change;
     std::strcpy(unknown.name, "strMarkerstyle");
-    EXPECT_EQ(
-        table_.goodies(token_, APIAny_ChangeAParameterID, &unknown, nullptr, nullptr, nullptr),
-        APIERR_BADPARAMNAME);
-    API_GetParamsType got;
-    std::memset(&got, 0, sizeof got);
-    ASSERT_EQ(table_.goodies(token_, APIAny_GetActParametersID, &got, nullptr, nullptr, nullptr),
-              NoError);
+    EXPECT_EQ(Goodies(APIAny_ChangeAParameterID, &unknown), APIERR_BADPARAMNAME);
+    API_GetParamsType got{};
+    ASSERT_EQ(Goodies(APIAny_GetActParametersID, &got), NoError);
     EXPECT_EQ(MarkerStyle(placed.header.guid), u"Triangle");  // the session is a copy
 
     API_Element defaults, mask;
     ACAPI_ELEMENT_MASK_CLEAR(defaults);
     ACAPI_ELEMENT_MASK_CLEAR(mask);
     defaults.header.typeID = API_ObjectID;
-    API_ElementMemo memo;
-    std::memset(&memo, 0, sizeof memo);
+    API_ElementMemo memo{};
     memo.params = got.params;
     EXPECT_EQ(table_.elementChangeParameters(token_, &placed.header, 1, &defaults, &memo, nullptr),
               APIERR_NOMASK);
     ASSERT_EQ(table_.elementChangeParameters(token_, &placed.header, 1, &defaults, &memo, &mask),
               NoError);
     EXPECT_EQ(table_.disposeAddParHdl(token_, &got.params), NoError);
-    EXPECT_EQ(table_.goodies(token_, APIAny_CloseParametersID, nullptr, nullptr, nullptr, nullptr),
-              NoError);
-    EXPECT_EQ(table_.goodies(token_, APIAny_CloseParametersID, nullptr, nullptr, nullptr, nullptr),
-              APIERR_NOTSESSION);
+    EXPECT_EQ(Goodies(APIAny_CloseParametersID), NoError);
+    EXPECT_EQ(Goodies(APIAny_CloseParametersID), APIERR_NOTSESSION);
     EXPECT_EQ(MarkerStyle(placed.header.guid), u"Cross in Circle");
 }
 
 TEST_F(ElementOperationsTest, LibrarySearchIsExactAndParametersComeAsANewHandleEachTime) {
-    API_LibPart part;
-    std::memset(&part, 0, sizeof part);
-    std::memcpy(part.file_UName, u"Stakemark.GSM", sizeof u"Stakemark.GSM");
-    EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), APIERR_NOLIBPART);
-    std::memset(&part, 0, sizeof part);
-    EXPECT_EQ(table_.libPartSearch(token_, &part, false, false), APIERR_NOLIBPART);  // empty
+    Search(u"Stakemark.GSM", APIERR_NOLIBPART);
+    API_LibPart part = Search(u"", APIERR_NOLIBPART);
     EXPECT_EQ(Search(u"Tree.gsm").index, 3);
     part.index = 4;
     EXPECT_EQ(table_.libPartGet(token_, &part), APIERR_BADINDEX);
     API_ParamOwnerType noPart{API_Guid{}, 4, API_ObjectID};  // a part's defaults, by index
-    EXPECT_EQ(table_.goodies(token_, APIAny_OpenParametersID, &noPart, nullptr, nullptr, nullptr),
-              APIERR_BADINDEX);
+    EXPECT_EQ(Goodies(APIAny_OpenParametersID, &noPart), APIERR_BADINDEX);
 
     double a = 0, b = 0;
     Int32 count = 0;
@@ -229,12 +213,10 @@ TEST_F(ElementOperationsTest, UndoableCommandIsOneStepAndAFailedOneLeavesNothing
         call->test->Create(u"1", 0, 0);
         return call->result;
     };
-    Call fails{this, APIERR_GENERAL};
-    EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &fails), APIERR_GENERAL);
-    EXPECT_TRUE(List().empty());
-    Call works{this, NoError};
-    EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &works), NoError);
-    EXPECT_EQ(List().size(), 1u);
+    for (Call call : {Call{this, APIERR_GENERAL}, Call{this, NoError}}) {
+        EXPECT_EQ(table_.callUndoableCommand(token_, u"Create text", body, &call), call.result);
+        EXPECT_EQ(List().size(), call.result == NoError ? 1u : 0u);
+    }
     EXPECT_EQ(session_.model().Undo(), "Create text");
     EXPECT_TRUE(List().empty());
 }

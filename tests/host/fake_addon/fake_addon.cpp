@@ -34,32 +34,8 @@ std::string_view Env(const char* name) {
     return value == nullptr ? std::string_view() : std::string_view(value);
 }
 
-std::string_view Fault() {
-    return Env("FAKE_ADDON_FAULT");
-}
-
-UInt32 ClaimedContract() {
-    const std::string_view claimed = Env("FAKE_ADDON_CONTRACT");
-    return claimed.empty() ? API_ContractVersion
-                           : UInt32(std::strtoul(claimed.data(), nullptr, 16));
-}
-
-API_AddonType CheckEnvironment(API_EnvirParams* envir) {
-    std::strcpy(envir->addOnInfo.name, "Fake add-on");
-    return APIAddon_Normal;
-}
-GSErrCode RegisterInterface() {
-    return NoError;
-}
-GSErrCode Initialize(API_Token) {
-    return NoError;
-}
-GSErrCode FreeData() {
-    return NoError;
-}
-
 __attribute__((constructor)) void OpenResources() {
-    if (Fault() != "no-resources")
+    if (Env("FAKE_ADDON_FAULT") != "no-resources")
         gResources = RSOpenResourceModule(kEmptyImage.data(), kEmptyImage.size());
 }
 __attribute__((destructor)) void CloseResources() {
@@ -69,13 +45,19 @@ __attribute__((destructor)) void CloseResources() {
 }  // namespace
 
 GS_MODULE_EXPORT void GetExportedFuncAddrs(API_ExportRecord* record) {
+    const std::string_view contract = Env("FAKE_ADDON_CONTRACT");
+    const std::string_view fault = Env("FAKE_ADDON_FAULT");
     std::memset(record, 0, sizeof *record);
-    record->apiVersion = ClaimedContract();
-    record->minHostVersion = Fault() == "min-host" ? API_HostRelease + 1 : API_HostRelease;
-    record->checkEnvironment = CheckEnvironment;
-    record->registerInterface = RegisterInterface;
-    record->initialize = Initialize;
-    record->freeData = Fault() == "null-entry" ? nullptr : FreeData;
+    record->apiVersion =
+        contract.empty() ? API_ContractVersion : UInt32(std::strtoul(contract.data(), nullptr, 16));
+    record->minHostVersion = fault == "min-host" ? API_HostRelease + 1 : API_HostRelease;
+    record->checkEnvironment = [](API_EnvirParams* envir) {
+        std::strcpy(envir->addOnInfo.name, "Fake add-on");
+        return APIAddon_Normal;
+    };
+    record->registerInterface = [] { return NoError; };
+    record->initialize = [](API_Token) { return NoError; };
+    record->freeData = fault == "null-entry" ? nullptr : +[] { return NoError; };
 }
 
 GS_MODULE_EXPORT GSErrCode SetImportedFuncAddrs(const API_EntryTable*) {

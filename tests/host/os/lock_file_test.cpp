@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "host_model_fixture.hpp"
 #include "test_system.hpp"
@@ -14,34 +13,29 @@ namespace {
 
 using planhost::os::LockFile;
 
-class LockFileTest : public HostModelTest {
-protected:
-    std::filesystem::path LockPath() const { return folder() / ".plan.db.lock"; }
-};
+using LockFileTest = HostModelTest;
 
-// Each opening of the file is a holder of its own, as another process's would be.
-TEST_F(LockFileTest, OneHolderAtATimeUntilItsFileIsClosed) {
+// Each opening of the file is a holder of its own, as another process's would be; the file, once
+// made, is held by another user as well.
+TEST_F(LockFileTest, OneHolderAtATimeOfAnyUserAndAMissingFolderIsAnError) {
+    const std::filesystem::path path = folder() / ".plan.db.lock";
     std::error_code error;
-    std::unique_ptr<LockFile> first = LockFile::Open(LockPath(), error);
-    std::unique_ptr<LockFile> second = LockFile::Open(LockPath(), error);
+    std::unique_ptr<LockFile> first = LockFile::Open(path, error);
+    std::unique_ptr<LockFile> second = LockFile::Open(path, error);
     ASSERT_TRUE(first && second) << error.message();
     EXPECT_TRUE(first->TryLock());
     EXPECT_FALSE(second->TryLock());
     first.reset();
     EXPECT_TRUE(second->TryLock());
-}
+    second.reset();
 
-TEST_F(LockFileTest, LockFileOfAnotherUserIsHeldAndAMissingFolderIsAnError) {
-    std::ofstream(LockPath()) << "";
     std::filesystem::permissions(folder(), std::filesystem::perms::others_exec,
                                  std::filesystem::perm_options::add);
     EXPECT_TRUE(test_system::RunUnprivileged([&] {
-        std::error_code error;
-        const std::unique_ptr<LockFile> lock = LockFile::Open(LockPath(), error);
+        const std::unique_ptr<LockFile> lock = LockFile::Open(path, error);
         return lock && lock->TryLock();
     }));
 
-    std::error_code error;
     EXPECT_EQ(LockFile::Open(folder() / "missing" / ".plan.db.lock", error), nullptr);
     EXPECT_EQ(error, std::errc::no_such_file_or_directory);
 }
