@@ -6,10 +6,6 @@
 
 namespace {
 
-GS::UniString U(const char* text) {
-    return GS::UniString(text);
-}
-
 TEST(SettingsRecordTest, HandEditedLines) {
     struct Case {
         std::vector<const char*> lines;
@@ -34,11 +30,10 @@ TEST(SettingsRecordTest, HandEditedLines) {
         {{"Username=Jos\xE9"}, &Settings::Username, "Jos\xE9"},
     };
     for (const Case& c : cases) {
-        std::vector<GS::UniString> lines;
-        for (const char* line : c.lines) lines.push_back(U(line));
+        const std::vector<GS::UniString> lines(c.lines.begin(), c.lines.end());
         Settings settings = DefaultSettings();
         ApplySettingsLines(settings, lines);
-        EXPECT_EQ(settings.*c.field, U(c.expected)) << c.lines.front();
+        EXPECT_EQ(settings.*c.field, c.expected) << c.lines.front();
     }
 }
 
