@@ -110,7 +110,7 @@ TEST_F(ExportPointsTest, WithoutPointsOrAFileNothingIsWrittenOrChanged) {
         planhost.WriteSettings(c.library);
         const RunResult run = Run(c.args);
         EXPECT_EQ(run.Alerts(), c.alerts);
-        EXPECT_THAT(TraceOf(run, "ACAPI_Element_C"), IsEmpty());
+        EXPECT_THAT(TraceOf(run, {"ACAPI_Element_C"}), IsEmpty());
         EXPECT_FALSE(std::filesystem::exists(planhost.folder() / "out.txt"));
     }
     EXPECT_EQ(Rows(), plan);
