@@ -42,18 +42,17 @@ protected:
 };
 
 TEST_F(SettingsDialogTest, OkIsEnabledOnlyForTwoNonZeroNumbers) {
-    struct Case {
+    const struct {
         const char* symbolSize;
         const char* startNumber;
         bool okEnabled;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"1", "1", true},        {"12", "-3", true}, {"7.5", "1", true},  {"5 m", "2", true},
         {"  4  ", "\t9 ", true}, {"", "1", false},   {"1", "", false},    {"   ", "1", false},
         {"0", "1", false},       {"1", "00", false}, {"0.5", "1", false}, {"abc", "1", false},
         {"1", "-0", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE('"' + std::string(c.symbolSize) + "\" \"" + c.startNumber + '"');
         Run([&](DG::ModalDialogSession& session) {
             session.ChangeText(kSymbolSize, c.symbolSize);
@@ -78,13 +77,12 @@ TEST_F(SettingsDialogTest, ChangingThePopUpAloneReevaluatesOk) {
 
 // Opening does not judge the values: OK starts enabled whatever the file holds.
 TEST_F(SettingsDialogTest, OpensWithTheValuesOfTheFile) {
-    struct Case {
+    const struct {
         std::optional<std::string> file;
         const char* symbolSize;
         const char* startNumber;
         short library;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {FileWith("5", "100", "2"), "5", "100", 2},
         {FileWith("0", "x", "1"), "0", "x", 1},
         {FileWith("3", "7", "abc"), "3", "7", 1},  // not a library number: the first entry
@@ -92,7 +90,7 @@ TEST_F(SettingsDialogTest, OpensWithTheValuesOfTheFile) {
         {"", "", "", 1},
         {std::nullopt, "", "", 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or("<no file>"));
         if (c.file) {
             WriteSettingsFile(*c.file);

@@ -7,12 +7,11 @@
 namespace {
 
 TEST(SettingsRecordTest, HandEditedLines) {
-    struct Case {
+    const struct {
         std::vector<const char*> lines;
         GS::UniString Settings::*field;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"Username="}, &Settings::Username, ""},
         {{"Minimized="}, &Settings::Minimized, "0"},
         {{"Minimized=1"}, &Settings::Minimized, "1"},
@@ -29,7 +28,7 @@ TEST(SettingsRecordTest, HandEditedLines) {
         {{"ProjectUnits=m", "Other=x"}, &Settings::ProjectUnits, "m"},
         {{"Username=Jos\xE9"}, &Settings::Username, "Jos\xE9"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::vector<GS::UniString> lines(c.lines.begin(), c.lines.end());
         Settings settings = DefaultSettings();
         ApplySettingsLines(settings, lines);
