@@ -110,7 +110,7 @@ TEST_F(ExportPointsTest, WithoutPointsOrAFileNothingIsWrittenOrChanged) {
         planhost.WriteSettings(c.library);
         const RunResult run = Run(c.args);
         EXPECT_EQ(run.Alerts(), c.alerts);
-        EXPECT_THAT(TraceOf(run, "ACAPI_Element_C"), IsEmpty());
+        EXPECT_THAT(TraceOf(run, {"ACAPI_Element_C"}), IsEmpty());
         EXPECT_FALSE(std::filesystem::exists(planhost.folder() / "out.txt"));
     }
     EXPECT_EQ(Rows(), plan);
@@ -160,11 +160,9 @@ TEST_F(ExportPointsTest, ReplacesOnlyWhatTheUserCouldWrite) {
             const RunResult run = Run({"export", name});
             chmod(file.parent_path().c_str(), 0755);
             EXPECT_EQ(StateOf(file), expected);
-            EXPECT_EQ(run.Alerts(), written ? std::vector<std::string>{}
-                                            : std::vector<std::string>{
-                                                  "The points file \"" + name +
-                                                  "\" could not be written; the points were not "
-                                                  "exported."});
+            const std::string told = "The points file \"" + name +
+                                     "\" could not be written; the points were not exported.";
+            EXPECT_EQ(run.Alerts(), written ? std::vector<std::string>{} : std::vector{told});
         }
     }
 }

@@ -7,12 +7,10 @@
 namespace planhost_test {
 namespace {
 
-using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using ::testing::Not;
 
 std::string EveryByte(int times) {
     std::string bytes;

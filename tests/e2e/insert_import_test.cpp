@@ -1,8 +1,6 @@
 // Insert points and Import points end to end: numbering, marker styles, the floor-plan guard,
 // progress and cancel, the library choice, and what the user is told.
 
-#include <functional>
-
 #include "IO/Utf8Path.hpp"
 #include "measure_points_fixture.hpp"
 #include "utf16_bytes.hpp"
@@ -14,6 +12,7 @@ using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::Field;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::IsSupersetOf;
@@ -31,7 +30,7 @@ TEST_F(InsertPointsTest, NumbersOnFromTheStartNumberOnTheFloorPlanFromEveryView)
         SCOPED_TRACE(view);
         const RunResult run = Run({"--view", view, "insert", "--click", "5,6"});
         EXPECT_EQ(ViewSwitches(run), FloorPlanVisit(type));
-        EXPECT_THAT(TraceOf(run, "ACAPI_Interface IPOI"),
+        EXPECT_THAT(TraceOf(run, {"ACAPI_Interface IPOI"}),
                     ElementsAre(HasSubstr(std::string("front=") + type),
                                 HasSubstr(std::string("front=") + type)));
     }
@@ -62,7 +61,7 @@ TEST_F(InsertPointsTest, StopsAfterTheHighestPointNumber) {
 
     const RunResult again = Run({"insert", "--click", "4,4", "--click", "5,5"});
     EXPECT_THAT(again.Alerts(), ElementsAre(HasSubstr("2147483647 is the highest")));
-    EXPECT_EQ(TraceOf(again, "ACAPI_Interface IPOI").size(), 1u);
+    EXPECT_EQ(TraceOf(again, {"ACAPI_Interface IPOI"}).size(), 1u);
     EXPECT_THAT(Ids(List()), ElementsAre("2147483646", "2147483647", "2147483647"));
     EXPECT_THAT(planhost.ReadFile(planhost.SettingsFile()),
                 HasSubstr("StartNumber=2147483648\r\n"));
@@ -83,11 +82,11 @@ TEST_F(ImportPointsTest, PlacesMeasuredPointsFirstWithProgressAndCancelPerSet) {
     EXPECT_THAT(Rows(), ElementsAre("11 3,3,3 1x1 Cross in Circle/Cone",
                                     "12 4,4,4 1x1 Cross in Circle/Cone",
                                     "21 1,1,1 1x1 Triangle/Pin", "22 2,2,2 1x1 Triangle/Pin"));
-    EXPECT_THAT(TraceOf(run, "ACAPI_Interface SPRV"),
+    EXPECT_THAT(TraceOf(run, {"ACAPI_Interface SPRV"}),
                 ElementsAre(HasSubstr("value=1"), HasSubstr("value=2"), HasSubstr("value=1"),
                             HasSubstr("value=2")));
-    EXPECT_EQ(TraceOf(run, "ACAPI_Interface CANC").size(), 4u);
-    EXPECT_EQ(TraceOf(run, "ACAPI_Interface CPWD").size(), 1u);
+    EXPECT_EQ(TraceOf(run, {"ACAPI_Interface CANC"}).size(), 4u);
+    EXPECT_EQ(TraceOf(run, {"ACAPI_Interface CPWD"}).size(), 1u);
     EXPECT_EQ(ViewSwitches(run), FloorPlanVisit("2"));
 }
 
@@ -161,10 +160,8 @@ TEST_F(ImportPointsTest, LibraryChoiceSelectsTheObjectAndItsMarkerStyles) {
     }
     EXPECT_THAT(Rows(), ElementsAre("1 2,3,4 1x1 Kruis in cirkel/Kegel",
                                     "1 2,3,4 1x1 Cross in Circle/Cone"));
-    const std::vector<PlacedObject> plan = List();
-    ASSERT_EQ(plan.size(), 2u);
-    EXPECT_EQ(plan[0].part, "Piketmerk.gsm");
-    EXPECT_EQ(plan[1].part, "Stakemark.gsm");
+    EXPECT_THAT(List(), ElementsAre(Field(&PlacedObject::part, "Piketmerk.gsm"),
+                                    Field(&PlacedObject::part, "Stakemark.gsm")));
 }
 
 }  // namespace

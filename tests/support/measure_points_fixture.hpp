@@ -5,9 +5,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "planhost_runner.hpp"
@@ -89,21 +92,19 @@ protected:
                 "ACAPI_Automate CHWD type=" + type + " -> 0x0"};
     }
 
-    // The trace lines of the view switches: ACAPI_Database and ACAPI_Automate.
-    static std::vector<std::string> ViewSwitches(const RunResult& run) {
+    // The trace lines that start with one of the prefixes.
+    static std::vector<std::string> TraceOf(const RunResult& run,
+                                            std::initializer_list<std::string_view> prefixes) {
         std::vector<std::string> lines;
-        for (const std::string& line : run.traceLines) {
-            if (line.starts_with("ACAPI_Database ") || line.starts_with("ACAPI_Automate "))
+        for (const std::string& line : run.traceLines)
+            if (std::ranges::any_of(prefixes,
+                                    [&](auto prefix) { return line.starts_with(prefix); }))
                 lines.push_back(line);
-        }
         return lines;
     }
 
-    static std::vector<std::string> TraceOf(const RunResult& run, const std::string& prefix) {
-        std::vector<std::string> lines;
-        for (const std::string& line : run.traceLines)
-            if (line.starts_with(prefix)) lines.push_back(line);
-        return lines;
+    static std::vector<std::string> ViewSwitches(const RunResult& run) {
+        return TraceOf(run, {"ACAPI_Database ", "ACAPI_Automate "});
     }
 
     PlanhostRunner planhost;

@@ -16,35 +16,32 @@ std::string CoordinateText(double value) {
     return std::string(buffer, WriteCoordinateText(buffer, value));
 }
 
-struct FormatCase {
-    double value;
-    std::string expected;
-};
-
 TEST(CoordinateTextTest, PlainDecimalToTheMicrometre) {
     const double inf = std::numeric_limits<double>::infinity();
-    const FormatCase cases[] = {
-        {12.5, "12.5"},
-        {0.01, "0.01"},
-        {3, "3"},
-        {0, "0"},
-        {-3.25, "-3.25"},
-        {100, "100"},
-        {123.456789, "123.456789"},
-        {155000.4, "155000.4"},
-        {1234567.891, "1234567.891"},
-        {0.00001, "0.00001"},
-        {0.0000006, "0.000001"},
-        {-0.0000006, "-0.000001"},
-        {1.0000004, "1"},
-        {-0.0, "0"},
-        {0.0000004, "0"},
-        {inf, "inf"},
-        {-inf, "-inf"},
-        {std::numeric_limits<double>::quiet_NaN(), "nan"},
-        {-std::numeric_limits<double>::quiet_NaN(), "nan"},
-    };
-    for (const FormatCase& c : cases) EXPECT_EQ(CoordinateText(c.value), c.expected) << c.value;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value;
+        std::string expected;
+    } cases[] = {{12.5, "12.5"},
+                 {0.01, "0.01"},
+                 {3, "3"},
+                 {0, "0"},
+                 {-3.25, "-3.25"},
+                 {100, "100"},
+                 {123.456789, "123.456789"},
+                 {155000.4, "155000.4"},
+                 {1234567.891, "1234567.891"},
+                 {0.00001, "0.00001"},
+                 {0.0000006, "0.000001"},
+                 {-0.0000006, "-0.000001"},
+                 {1.0000004, "1"},
+                 {-0.0, "0"},
+                 {0.0000004, "0"},
+                 {inf, "inf"},
+                 {-inf, "-inf"},
+                 {nan, "nan"},
+                 {-nan, "nan"}};
+    for (const auto& c : cases) EXPECT_EQ(CoordinateText(c.value), c.expected) << c.value;
 }
 
 TEST(CoordinateTextTest, HugeValuesInFullWithoutExponent) {

@@ -7,14 +7,12 @@
 
 namespace {
 
-struct FieldCase {
-    const char* field;
-    bool wholeInteger;
-    bool wholeCoordinate;
-};
-
 TEST(PointFieldTest, TellsWhetherTheWholeFieldIsOneNumber) {
-    const FieldCase cases[] = {
+    const struct {
+        const char* field;
+        bool wholeInteger;
+        bool wholeCoordinate;
+    } cases[] = {
         {"12", true, true},           {"-3", true, true},          {"+7", true, true},
         {" 7 ", true, true},          {"07", true, true},          {"P12", false, false},
         {"12A", false, false},        {"", false, false},          {"   ", false, false},
@@ -25,7 +23,7 @@ TEST(PointFieldTest, TellsWhetherTheWholeFieldIsOneNumber) {
         {"-infinity", false, false},  {"nan", false, false},       {"0x10", false, true},
         {"-0X1p3", false, true},      {"0x1p99999", false, false}, {"0x", false, false},
         {"0x-1", false, false},       {"-+1", false, false}};
-    for (const FieldCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(IsWholeInteger(c.field), c.wholeInteger) << '"' << c.field << '"';
         EXPECT_EQ(IsWholeCoordinate(c.field), c.wholeCoordinate) << '"' << c.field << '"';
     }

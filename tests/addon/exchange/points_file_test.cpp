@@ -63,14 +63,12 @@ TEST_F(PointsFileTest, WritesHeadersOnlyForSetsWithPoints) {
     }
 }
 
-struct ReadCase {
-    std::string content;
-    std::vector<Fields> measured;
-    std::vector<Fields> design;
-};
-
 TEST_F(PointsFileTest, ReadsByTheLineRules) {
-    const ReadCase cases[] = {
+    const struct {
+        std::string content;
+        std::vector<Fields> measured;
+        std::vector<Fields> design;
+    } cases[] = {
         {"", {}, {}},
         {"1\t2\t3\t4\t\r\n", {{"1", "2", "3", "4"}}, {}},
         {"[Measured_Points]\r\n1\t2\t3\t4\t\r\n", {{"1", "2", "3", "4"}}, {}},
@@ -98,7 +96,7 @@ TEST_F(PointsFileTest, ReadsByTheLineRules) {
          {{std::string("1\0", 2), std::string("\0002\0", 3)}, {std::string(1, '\0')}},
          {}},
     };
-    for (const ReadCase& c : cases) {
+    for (const auto& c : cases) {
         const PointLists lists = Read(c.content);
         EXPECT_EQ(FieldsOf(lists.measured), c.measured) << testing::PrintToString(c.content);
         EXPECT_EQ(FieldsOf(lists.design), c.design) << testing::PrintToString(c.content);
@@ -109,17 +107,16 @@ TEST_F(PointsFileTest, ReadsByTheLineRules) {
 // 1 MiB of bytes, in the middle of the character that stands there.
 TEST_F(PointsFileTest, LinesAndCharactersReadAcrossBlocks) {
     const std::string longField(3 << 20, '7');
-    PointLists lists = Read("1\t" + longField + "\t3\t4\n2\t5\t6\t7");
-    ASSERT_EQ(lists.measured.size(), 2u);
-    EXPECT_EQ(lists.measured[0].fields[1], longField);
-    EXPECT_EQ(FieldsOf(lists.measured)[1], (Fields{"2", "5", "6", "7"}));
+    EXPECT_EQ(FieldsOf(Read("1\t" + longField + "\t3\t4\n2\t5\t6\t7").measured),
+              (std::vector<Fields>{{"1", longField, "3", "4"}, {"2", "5", "6", "7"}}));
 
     const std::u16string longName(std::size_t(1 << 19) - 3, u'\u00e4');
-    lists = Read(
-        Utf16File(u"1" + longName + u"\U0001F600\u20ac\t5\t6\t7\r\n2\t3\t4\t5", ByteOrder::Little));
-    ASSERT_EQ(lists.measured.size(), 2u);
-    EXPECT_EQ(lists.measured[0].fields[0], "1" + std::string(longName.size(), '\xE4') + "?\x80");
-    EXPECT_EQ(FieldsOf(lists.measured)[1], (Fields{"2", "3", "4", "5"}));
+    const std::string narrowName(longName.size(), '\xE4');
+    const std::string utf16 =
+        Utf16File(u"1" + longName + u"\U0001F600\u20ac\t5\t6\t7\r\n2\t3\t4\t5", ByteOrder::Little);
+    EXPECT_EQ(
+        FieldsOf(Read(utf16).measured),
+        (std::vector<Fields>{{"1" + narrowName + "?\x80", "5", "6", "7"}, {"2", "3", "4", "5"}}));
 }
 
 TEST_F(PointsFileTest, RoundTripKeepsNumbersAndMicrometres) {

@@ -13,10 +13,6 @@
 
 namespace {
 
-GS::UniString U(const char* text) {
-    return GS::UniString(text);
-}
-
 // Width and height from a PNG's header; 0, 0 when it is no PNG.
 std::pair<UInt32, UInt32> PngSize(std::string_view png) {
     if (png.size() < 24 || png.substr(1, 3) != "PNG" || png.substr(12, 4) != "IHDR") return {0, 0};
@@ -30,22 +26,32 @@ std::pair<UInt32, UInt32> PngSize(std::string_view png) {
 
 class InfoDialogTest : public DialogTest {};
 
+// The logos are PNG icon groups of their own size.
 TEST_F(InfoDialogTest, ShowsTitleLinesLogosAndHelp) {
-    ScriptedDialogDriver driver([](DG::ModalDialogSession& session) {
-        EXPECT_EQ(session.title(), U("Info"));
+    const struct {
+        short item;
+        GSResID id;
+        const char* name;
+        std::pair<UInt32, UInt32> size;
+    } logos[] = {{3, 32200, "I32200&96", {190, 99}}, {4, 32201, "I32201&96", {137, 20}}};
+    ScriptedDialogDriver driver([&](DG::ModalDialogSession& session) {
+        EXPECT_EQ(session.title(), "Info");
         EXPECT_TRUE(session.GetItemText(7).IsEmpty());
         for (short item = 8; item <= 13; ++item)
             EXPECT_FALSE(session.GetItemText(item).IsEmpty()) << item;
-        EXPECT_EQ(session.item(3)->layout.iconId, 32200);
-        EXPECT_EQ(session.item(4)->layout.iconId, 32201);
-        EXPECT_EQ(session.helpAnchor(), U("DialogHelpAnchor32555"));
-        EXPECT_EQ(session.item(1)->layout.helpAnchor, U("ItemHelpAnchor01"));
-        EXPECT_EQ(session.item(12)->layout.helpAnchor, U("ItemHelpAnchor12"));
+        for (const auto& logo : logos) EXPECT_EQ(session.item(logo.item)->layout.iconId, logo.id);
+        EXPECT_EQ(session.helpAnchor(), "DialogHelpAnchor32555");
+        EXPECT_EQ(session.item(1)->layout.helpAnchor, "ItemHelpAnchor01");
+        EXPECT_EQ(session.item(12)->layout.helpAnchor, "ItemHelpAnchor12");
         EXPECT_TRUE(session.item(13)->layout.helpAnchor.IsEmpty());
         EXPECT_TRUE(session.Click(DG_OK));
     });
     RunInfoDialog();
     EXPECT_EQ(driver.dialogsDriven(), 1);
+    for (const auto& logo : logos) {
+        EXPECT_EQ(RSGetResourceName(RS_Icon, logo.id, frame::OwnResModule()), logo.name);
+        EXPECT_EQ(PngSize(RSLoadResource(RS_Icon, logo.id, frame::OwnResModule())), logo.size);
+    }
 }
 
 // OK and the hidden Cancel close the box; nothing else does.
@@ -62,18 +68,6 @@ TEST_F(InfoDialogTest, OnlyOkAndTheHiddenCancelClose) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "message " << c.message << " item " << c.item);
         EXPECT_EQ(InfoDialog::OnInfoDialogEvent(c.message, 0, c.item, 0, 0), c.result);
-    }
-}
-
-TEST_F(InfoDialogTest, LogosArePngIconGroupsOfTheirSize) {
-    const struct {
-        GSResID id;
-        const char* name;
-        std::pair<UInt32, UInt32> size;
-    } logos[] = {{32200, "I32200&96", {190, 99}}, {32201, "I32201&96", {137, 20}}};
-    for (const auto& logo : logos) {
-        EXPECT_EQ(RSGetResourceName(RS_Icon, logo.id, frame::OwnResModule()), logo.name);
-        EXPECT_EQ(PngSize(RSLoadResource(RS_Icon, logo.id, frame::OwnResModule())), logo.size);
     }
 }
 

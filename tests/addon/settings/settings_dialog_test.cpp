@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "dialog_test_home.hpp"
 
@@ -17,10 +18,6 @@ constexpr short kCancel = 2;
 constexpr short kSymbolSize = 5;
 constexpr short kStartNumber = 7;
 constexpr short kLibrary = 9;
-
-GS::UniString U(const char* text) {
-    return GS::UniString(text, GS::CC_UTF8);
-}
 
 bool OkEnabled(const DG::ModalDialogSession& session) {
     return session.item(kOk)->enabled;
@@ -45,22 +42,21 @@ protected:
 };
 
 TEST_F(SettingsDialogTest, OkIsEnabledOnlyForTwoNonZeroNumbers) {
-    struct Case {
+    const struct {
         const char* symbolSize;
         const char* startNumber;
         bool okEnabled;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"1", "1", true},        {"12", "-3", true}, {"7.5", "1", true},  {"5 m", "2", true},
         {"  4  ", "\t9 ", true}, {"", "1", false},   {"1", "", false},    {"   ", "1", false},
         {"0", "1", false},       {"1", "00", false}, {"0.5", "1", false}, {"abc", "1", false},
         {"1", "-0", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE('"' + std::string(c.symbolSize) + "\" \"" + c.startNumber + '"');
         Run([&](DG::ModalDialogSession& session) {
-            session.ChangeText(kSymbolSize, U(c.symbolSize));
-            session.ChangeText(kStartNumber, U(c.startNumber));
+            session.ChangeText(kSymbolSize, c.symbolSize);
+            session.ChangeText(kStartNumber, c.startNumber);
             EXPECT_EQ(OkEnabled(session), c.okEnabled);
             session.Click(kCancel);
         });
@@ -72,7 +68,7 @@ TEST_F(SettingsDialogTest, ChangingThePopUpAloneReevaluatesOk) {
     Run([&](DG::ModalDialogSession& session) {
         session.SelectPopUpEntry(kLibrary, 2);
         EXPECT_FALSE(OkEnabled(session));
-        session.ChangeText(kSymbolSize, U("2"));
+        session.ChangeText(kSymbolSize, "2");
         session.SelectPopUpEntry(kLibrary, 1);
         EXPECT_TRUE(OkEnabled(session));
         session.Click(kCancel);
@@ -81,13 +77,12 @@ TEST_F(SettingsDialogTest, ChangingThePopUpAloneReevaluatesOk) {
 
 // Opening does not judge the values: OK starts enabled whatever the file holds.
 TEST_F(SettingsDialogTest, OpensWithTheValuesOfTheFile) {
-    struct Case {
+    const struct {
         std::optional<std::string> file;
         const char* symbolSize;
         const char* startNumber;
         short library;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {FileWith("5", "100", "2"), "5", "100", 2},
         {FileWith("0", "x", "1"), "0", "x", 1},
         {FileWith("3", "7", "abc"), "3", "7", 1},  // not a library number: the first entry
@@ -95,7 +90,7 @@ TEST_F(SettingsDialogTest, OpensWithTheValuesOfTheFile) {
         {"", "", "", 1},
         {std::nullopt, "", "", 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or("<no file>"));
         if (c.file) {
             WriteSettingsFile(*c.file);
@@ -103,8 +98,8 @@ TEST_F(SettingsDialogTest, OpensWithTheValuesOfTheFile) {
             std::filesystem::remove(SettingsPath());
         }
         EXPECT_FALSE(Run([&](DG::ModalDialogSession& session) {
-            EXPECT_EQ(session.GetItemText(kSymbolSize), U(c.symbolSize));
-            EXPECT_EQ(session.GetItemText(kStartNumber), U(c.startNumber));
+            EXPECT_EQ(session.GetItemText(kSymbolSize), c.symbolSize);
+            EXPECT_EQ(session.GetItemText(kStartNumber), c.startNumber);
             EXPECT_EQ(session.GetPopUpSelected(kLibrary), c.library);
             EXPECT_TRUE(OkEnabled(session));
             session.Click(kCancel);
@@ -114,8 +109,19 @@ TEST_F(SettingsDialogTest, OpensWithTheValuesOfTheFile) {
 }
 
 // OK as it opens on a fresh home saves the six lines, empty but for the first library.
-TEST_F(SettingsDialogTest, OkOnAFreshHomeWritesTheSixLines) {
-    EXPECT_TRUE(Run([](DG::ModalDialogSession& session) { session.Click(kOk); }));
+TEST_F(SettingsDialogTest, ShowsTheLayoutAndOkOnAFreshHomeWritesTheSixLines) {
+    EXPECT_TRUE(Run([](DG::ModalDialogSession& session) {
+        EXPECT_EQ(session.title(), "Settings Stakewise");
+        EXPECT_EQ(std::tuple(session.frame().width, session.frame().height, session.minWidth(),
+                             session.minHeight(), session.growType()),
+                  std::tuple(340, 170, 340, 170, DG_NoGrow));
+        EXPECT_EQ(session.helpAnchor(), "DialogHelpAnchor32530");
+        ASSERT_EQ(session.itemCount(), 9);
+        EXPECT_EQ(session.item(9)->layout.helpAnchor, "ItemHelpAnchor09");
+        EXPECT_EQ(session.item(8)->text, "ArchiCAD Library:");
+        EXPECT_EQ(session.item(9)->layout.entries.size(), 2u);
+        session.Click(kOk);
+    }));
     EXPECT_EQ(SettingsFile(), FileWith("", "", "1"));
 }
 
@@ -129,29 +135,12 @@ TEST_F(SettingsDialogTest, OkCarriesTheOtherSettingsAsTheFileHoldsThemThen) {
         WriteSettingsFile(
             "; edited\r\nUsername=Jos\xE9 M\xFCller\nMinimized=1\r\n\r\nProjectUnits=m\xB2\n"
             "SymbolSize=9\nOther=1\n");
-        session.ChangeText(kStartNumber, U("-3"));
+        session.ChangeText(kStartNumber, "-3");
         session.Click(kOk);
     }));
     EXPECT_EQ(SettingsFile(),
               "Username=Jos\xE9 M\xFCller\r\nMinimized=1\r\nProjectUnits=m\xB2\r\nSymbolSize=2\r\n"
               "StartNumber=-3\r\nLibrary=1\r\n");
-}
-
-TEST_F(SettingsDialogTest, ShowsTheLayoutAtItsSize) {
-    Run([](DG::ModalDialogSession& session) {
-        EXPECT_EQ(session.title(), U("Settings Stakewise"));
-        EXPECT_EQ(session.frame().width, 340);
-        EXPECT_EQ(session.frame().height, 170);
-        EXPECT_EQ(session.minWidth(), 340);
-        EXPECT_EQ(session.minHeight(), 170);
-        EXPECT_EQ(session.growType(), DG_NoGrow);
-        EXPECT_EQ(session.helpAnchor(), U("DialogHelpAnchor32530"));
-        ASSERT_EQ(session.itemCount(), 9);
-        EXPECT_EQ(session.item(9)->layout.helpAnchor, U("ItemHelpAnchor09"));
-        EXPECT_EQ(session.item(8)->text, U("ArchiCAD Library:"));
-        EXPECT_EQ(session.item(9)->layout.entries.size(), 2u);
-        session.Click(kCancel);
-    });
 }
 
 }  // namespace

@@ -6,17 +6,12 @@
 
 namespace {
 
-GS::UniString U(const char* text) {
-    return GS::UniString(text);
-}
-
 TEST(SettingsRecordTest, HandEditedLines) {
-    struct Case {
+    const struct {
         std::vector<const char*> lines;
         GS::UniString Settings::*field;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"Username="}, &Settings::Username, ""},
         {{"Minimized="}, &Settings::Minimized, "0"},
         {{"Minimized=1"}, &Settings::Minimized, "1"},
@@ -33,12 +28,11 @@ TEST(SettingsRecordTest, HandEditedLines) {
         {{"ProjectUnits=m", "Other=x"}, &Settings::ProjectUnits, "m"},
         {{"Username=Jos\xE9"}, &Settings::Username, "Jos\xE9"},
     };
-    for (const Case& c : cases) {
-        std::vector<GS::UniString> lines;
-        for (const char* line : c.lines) lines.push_back(U(line));
+    for (const auto& c : cases) {
+        const std::vector<GS::UniString> lines(c.lines.begin(), c.lines.end());
         Settings settings = DefaultSettings();
         ApplySettingsLines(settings, lines);
-        EXPECT_EQ(settings.*c.field, U(c.expected)) << c.lines.front();
+        EXPECT_EQ(settings.*c.field, c.expected) << c.lines.front();
     }
 }
 

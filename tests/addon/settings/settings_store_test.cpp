@@ -9,10 +9,6 @@
 
 namespace {
 
-GS::UniString U(const char* text) {
-    return GS::UniString(text);
-}
-
 // Stakewise.dat files as the store has always scrambled them, fixed here byte for byte so that a
 // change of the generator cannot pass unseen.
 // "SymbolSize=3\r\nStartNumber=9\n\nLib\rrary=2"
@@ -30,9 +26,9 @@ protected:
         WriteWholeFile(path, content);
     }
     void ExpectSettings(const char* symbolSize, const char* startNumber, const char* library) {
-        EXPECT_EQ(GetSymbolSize(), U(symbolSize));
-        EXPECT_EQ(GetStartNumber(), U(startNumber));
-        EXPECT_EQ(GetLibrary(), U(library));
+        EXPECT_EQ(GetSymbolSize(), symbolSize);
+        EXPECT_EQ(GetStartNumber(), startNumber);
+        EXPECT_EQ(GetLibrary(), library);
     }
 
     SettingsTestHome home;
@@ -40,9 +36,9 @@ protected:
 
 TEST_F(SettingsStoreTest, SettersTrimNumbersButNotTheLibrary) {
     ReadSettings();
-    SetSymbolSize(U("\t3 "));
-    SetStartNumber(U(" 12 "));
-    SetLibrary(U(" 2"));
+    SetSymbolSize("\t3 ");
+    SetStartNumber(" 12 ");
+    SetLibrary(" 2");
     ExpectSettings("3", "12", " 2");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(ReadWholeFile(home.IniFile()).find("\r\nLibrary= 2\r\n"), std::string::npos);
@@ -66,7 +62,7 @@ TEST_F(SettingsStoreTest, ScrambledFallbackIsReadButNeverWritten) {
     Given(home.DatFile(), kScrambledSettings);
     ReadSettings();
     ExpectSettings("3", "9", "2");
-    SetSymbolSize(U("4"));
+    SetSymbolSize("4");
     ASSERT_TRUE(WriteSettings());
     ReadSettings();
     ExpectSettings("4", "9", "2");
