@@ -94,7 +94,7 @@ PlanhostRunner::~PlanhostRunner() {
 // Root's runs become "nobody"'s; any other user's files bind it already.
 void PlanhostRunner::RunAsPlainUser() {
     if (!test_system::RunsAsRoot()) return;
-    runUser_ = 65534;
+    runUser_ = test_system::kPlainUserId;
     test_system::HandOver(folder_, runUser_);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_))
         test_system::HandOver(entry.path(), runUser_);

@@ -29,6 +29,9 @@ long ResidentKiB();
 // How many files this process holds open; on Windows, how many handles of any kind.
 long OpenFileCount();
 
+// The unprivileged user that root's tests run as: "nobody".
+constexpr int kPlainUserId = 65534;
+
 // Gives path (a symbolic link itself, not its target) to user and the group of that id; only
 // for root, so never on Windows.
 void HandOver(const std::filesystem::path& path, int user);

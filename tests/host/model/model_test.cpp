@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <limits>
+#include <utility>
 
 #include "host_model_fixture.hpp"
 #include "model/project.hpp"
@@ -97,8 +98,8 @@ TEST_F(HostModelTest, EqualParameterListsAreSharedAndKeptOnce) {
 TEST_F(HostModelTest, StoredStepsAreTakenBackNewestFirstAndAReaderCannotCommit) {
     {
         auto model = Open();
-        for (const char16_t* id : {u"1", u"2"}) {
-            model->BeginUndoStep(id[0] == u'1' ? "First" : "Second");
+        for (const auto& [id, step] : {std::pair{u"1", "First"}, std::pair{u"2", "Second"}}) {
+            model->BeginUndoStep(step);
             ObjectElement element = Stakemark(*model, id, 1, 1);
             ASSERT_EQ(model->Add(element), NoError);
             model->EndUndoStep(true);

@@ -12,12 +12,11 @@
 
 namespace test_system {
 
-constexpr uid_t kNobodyId = 65534;
-
 bool RunUnprivileged(const std::function<bool()>& check) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(kNobodyId) != 0 || ::setuid(kNobodyId) != 0)) ::_exit(2);
+        if (::geteuid() == 0 && (::setgid(kPlainUserId) != 0 || ::setuid(kPlainUserId) != 0))
+            ::_exit(2);
         ::_exit(check() ? 0 : 1);
     }
     int status = 0;
